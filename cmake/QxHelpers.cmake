@@ -1,0 +1,30 @@
+# qx_library(NAME DIR [DEPS ...]): a static library of every .cpp directly in DIR.
+# Sources are globbed so that a new file in a folder needs no edit here.
+function(qx_library name dir)
+  file(GLOB _src CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT _src)
+    # A folder without sources yet still provides its include path and dependencies.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+    return()
+  endif()
+  add_library(${name} STATIC ${_src})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()
+
+# qx_test_suite(NAME DIR [DEPS ...]): one GoogleTest executable of every .cpp in DIR.
+function(qx_test_suite name dir)
+  file(GLOB _src CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT _src)
+    return()
+  endif()
+  add_executable(${name} ${_src})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock Threads::Threads)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C;QX_TEST_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+               TIMEOUT 300)
+endfunction()
