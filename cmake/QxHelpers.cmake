@@ -22,7 +22,7 @@ function(qx_test_suite name dir)
   endif()
   add_executable(${name} ${_src})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock Threads::Threads)
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest_main Threads::Threads)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C;QX_TEST_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
