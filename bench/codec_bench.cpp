@@ -78,7 +78,7 @@ void BM_MeasureExchange440(benchmark::State& state) {
     state.SkipWithError("the in-memory device did not open");
     return;
   }
-  static scanner::ReplyBuffer buffer;
+  static scanner::ReplyBytes buffer;
   std::uint16_t length = 0;
   for (auto _ : state) {
     scanner::SendCommand(5);

@@ -24,7 +24,7 @@ inline constexpr std::uint8_t kRequestStart = 0x20;
 inline constexpr std::size_t kMaxFrameLength = 16383;
 // The size of a reply buffer: any length a reply can announce fits.
 inline constexpr std::size_t kReplyBufferSize = kMaxFrameLength;
-using ReplyBuffer = std::array<std::uint8_t, kReplyBufferSize>;
+using ReplyBytes = std::array<std::uint8_t, kReplyBufferSize>;
 
 // CRC-16/ARC table (reflected polynomial 0xA001) and whether it has been filled.
 extern std::array<std::uint16_t, 256> CrcTable;

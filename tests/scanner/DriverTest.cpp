@@ -232,7 +232,7 @@ TEST(InProcessDriverTest, ChannelOpensConfiguresAndTalksToTheDevice) {
   // bytes are the code and the checksum's first two groups, so it does not check out.
   SendCommand(5);
   std::uint16_t length = 1;
-  ReplyBuffer buffer{};
+  ReplyBytes buffer{};
   EXPECT_FALSE(ReceiveReply(length, buffer));
   EXPECT_EQ(length, 0);
   std::uint8_t byte = 0;

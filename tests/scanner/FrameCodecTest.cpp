@@ -65,7 +65,7 @@ class FrameCodecTest : public ::testing::Test {
   RecordingDriver* driver_ = nullptr;
   std::unique_ptr<ScopedDriver> scope_;
   std::uint16_t length_ = 0xBEEF;
-  ReplyBuffer buffer_{};
+  ReplyBytes buffer_{};
 };
 
 TEST(Crc16Test, CheckValues) {

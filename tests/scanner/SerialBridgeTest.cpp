@@ -131,7 +131,7 @@ TEST_F(SerialBridgeTest, BytesTravelInOrderBothWays) {
   for (int g = 0; g < 3; ++g) frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
   ASSERT_EQ(frame.size(), 1769u);
   pty_.Write(frame);
-  ReplyBuffer buffer{};
+  ReplyBytes buffer{};
   std::uint16_t length = 0;
   EXPECT_TRUE(ReceiveReply(length, buffer));
   EXPECT_EQ(length, payload.size());
