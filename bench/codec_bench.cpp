@@ -45,7 +45,8 @@ std::vector<std::uint8_t> ProfileReply(std::size_t points) {
   for (auto& b : payload) b = rng() & 0x7F;
   std::uint16_t crc = 0;
   for (std::uint8_t b : payload) crc = Crc16Update(crc, b);
-  std::vector<std::uint8_t> frame = {0xA0, static_cast<std::uint8_t>(0x80 | (payload.size() & 0x7F)),
+  std::vector<std::uint8_t> frame = {0xA0,
+                                     static_cast<std::uint8_t>(0x80 | (payload.size() & 0x7F)),
                                      static_cast<std::uint8_t>(0x80 | (payload.size() >> 7))};
   for (std::uint8_t b : payload) frame.push_back(0x80 | b);
   for (int g = 0; g < 3; ++g) {

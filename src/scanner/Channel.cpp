@@ -11,7 +11,9 @@ Dcb ScannerSettings;
 
 namespace {
 
-bool IsOpenHandle(FtHandle handle) { return handle != 0 && handle != kInvalidHandle; }
+bool IsOpenHandle(FtHandle handle) {
+  return handle != 0 && handle != kInvalidHandle;
+}
 
 // The line settings the scanner needs. Only these fields are written; the rest of the record
 // (bits 15-31 of the flag word, reserved words, XON/XOFF limits and characters, error, end-of-file
@@ -29,7 +31,9 @@ void OverwriteLineSettings(Dcb& settings) {
 
 }  // namespace
 
-bool ScannerIsOpen() { return IsOpenHandle(ScannerHandle); }
+bool ScannerIsOpen() {
+  return IsOpenHandle(ScannerHandle);
+}
 
 bool OpenScanner() {
   FtdiDriver& driver = Driver();
@@ -37,9 +41,9 @@ bool OpenScanner() {
     driver.EscapeCommFunction(ScannerHandle, kSetBreak);
     driver.CloseHandle(ScannerHandle);
   }
-  ScannerHandle = driver.CreateFile(kScannerDescription, kGenericRead | kGenericWrite, 0, nullptr,
-                                    kOpenExisting, kFileAttributeNormal | kOpenByDescription,
-                                    nullptr);
+  ScannerHandle =
+      driver.CreateFile(kScannerDescription, kGenericRead | kGenericWrite, 0, nullptr,
+                        kOpenExisting, kFileAttributeNormal | kOpenByDescription, nullptr);
   if (ScannerHandle == kInvalidHandle) {
     fw::ApplicationMessageBox(kOpenFailedMessage, "", fw::MB_ICONWARNING | fw::MB_OK);
     ScannerHandle = 0;
@@ -67,7 +71,9 @@ void CloseScanner() {
   ScannerHandle = 0;
 }
 
-void PurgeScanner(std::uint32_t flags) { Driver().PurgeComm(ScannerHandle, flags); }
+void PurgeScanner(std::uint32_t flags) {
+  Driver().PurgeComm(ScannerHandle, flags);
+}
 
 void WriteScannerByte(std::uint8_t byte) {
   std::uint32_t written = 0;

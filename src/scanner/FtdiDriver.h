@@ -85,11 +85,11 @@ inline constexpr int kDtrControlShift = 4;  // two bits: kControlDisable ...
 inline constexpr std::uint32_t kDtrControlMask = 3u << kDtrControlShift;
 inline constexpr std::uint32_t kDsrSensitivity = 1u << 6;
 inline constexpr std::uint32_t kTxContinueOnXoff = 1u << 7;
-inline constexpr std::uint32_t kOutX = 1u << 8;  // XON/XOFF output flow control
-inline constexpr std::uint32_t kInX = 1u << 9;   // XON/XOFF input flow control
+inline constexpr std::uint32_t kOutX = 1u << 8;        // XON/XOFF output flow control
+inline constexpr std::uint32_t kInX = 1u << 9;         // XON/XOFF input flow control
 inline constexpr std::uint32_t kErrorChar = 1u << 10;  // replace bytes with parity errors
 inline constexpr std::uint32_t kNull = 1u << 11;       // discard null bytes
-inline constexpr int kRtsControlShift = 12;  // two bits: kControlDisable ...
+inline constexpr int kRtsControlShift = 12;            // two bits: kControlDisable ...
 inline constexpr std::uint32_t kRtsControlMask = 3u << kRtsControlShift;
 inline constexpr std::uint32_t kAbortOnError = 1u << 14;
 // Bits 0 to 14 are the named fields; 15 to 31 are reserved.

@@ -2,7 +2,9 @@
 
 namespace scanner {
 
-bool InProcessDriver::Accepts(const char* /*name*/, std::uint32_t /*flags*/) { return true; }
+bool InProcessDriver::Accepts(const char* /*name*/, std::uint32_t /*flags*/) {
+  return true;
+}
 void InProcessDriver::OnPurge(std::uint32_t /*flags*/) {}
 void InProcessDriver::OnBreak(bool /*on*/) {}
 void InProcessDriver::OnClose() {}

@@ -6,9 +6,9 @@ namespace scanner {
 namespace {
 
 const char* const kOpNames[] = {
-    "CreateFile",   "CloseHandle", "ReadFile",    "WriteFile",       "EscapeCommFunction",
-    "GetCommState", "PurgeComm",   "SetCommMask", "SetCommState",    "SetCommTimeouts",
-    "SetupComm",
+    "CreateFile",         "CloseHandle",     "ReadFile",  "WriteFile",
+    "EscapeCommFunction", "GetCommState",    "PurgeComm", "SetCommMask",
+    "SetCommState",       "SetCommTimeouts", "SetupComm",
 };
 
 std::string Hex(std::uint32_t v) {
@@ -17,7 +17,9 @@ std::string Hex(std::uint32_t v) {
   return text;
 }
 
-std::string Pointer(bool present, const char* role) { return present ? role : "null"; }
+std::string Pointer(bool present, const char* role) {
+  return present ? role : "null";
+}
 
 std::string Bytes(const std::string& bytes) {
   std::string text = "{";
@@ -196,7 +198,9 @@ void RecordingDriver::QueueBytes(std::initializer_list<std::uint8_t> bytes) {
   script_.insert(script_.end(), bytes.begin(), bytes.end());
 }
 
-void RecordingDriver::QueueTimeout() { script_.push_back(kTimeoutMark); }
+void RecordingDriver::QueueTimeout() {
+  script_.push_back(kTimeoutMark);
+}
 
 std::vector<std::string> RecordingDriver::Log() const {
   std::vector<std::string> lines;

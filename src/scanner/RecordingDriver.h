@@ -44,13 +44,13 @@ class RecordingDriver : public FtdiDriver {
 
   struct Call {
     Op op = Op::kCreateFile;
-    FtHandle handle = 0;             // every operation but CreateFile
-    std::string name;                // CreateFile: the name, "<null>" for a null pointer
-    std::uint32_t args[4] = {};      // the numeric arguments after the handle, in order
-    bool pointers[3] = {};           // the pointer arguments in order: true when not null
-    std::string bytes;               // WriteFile: bytes passed; ReadFile: bytes served
-    Dcb settings;                    // SetCommState: the record passed; GetCommState: returned
-    CommTimeouts timeouts;           // SetCommTimeouts: the record passed
+    FtHandle handle = 0;         // every operation but CreateFile
+    std::string name;            // CreateFile: the name, "<null>" for a null pointer
+    std::uint32_t args[4] = {};  // the numeric arguments after the handle, in order
+    bool pointers[3] = {};       // the pointer arguments in order: true when not null
+    std::string bytes;           // WriteFile: bytes passed; ReadFile: bytes served
+    Dcb settings;                // SetCommState: the record passed; GetCommState: returned
+    CommTimeouts timeouts;       // SetCommTimeouts: the record passed
 
     std::string Text() const;
   };

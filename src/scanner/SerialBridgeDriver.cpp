@@ -36,49 +36,72 @@ Clock::time_point TotalLimit(Clock::time_point start, std::uint32_t multiplier,
 
 std::optional<QSerialPort::DataBits> DataBitsOf(std::uint8_t byte_size) {
   switch (byte_size) {
-    case 5: return QSerialPort::Data5;
-    case 6: return QSerialPort::Data6;
-    case 7: return QSerialPort::Data7;
-    case 8: return QSerialPort::Data8;
-    default: return std::nullopt;
+    case 5:
+      return QSerialPort::Data5;
+    case 6:
+      return QSerialPort::Data6;
+    case 7:
+      return QSerialPort::Data7;
+    case 8:
+      return QSerialPort::Data8;
+    default:
+      return std::nullopt;
   }
 }
 
 std::optional<QSerialPort::Parity> ParityOf(std::uint8_t parity) {
   switch (parity) {
-    case kNoParity: return QSerialPort::NoParity;
-    case kOddParity: return QSerialPort::OddParity;
-    case kEvenParity: return QSerialPort::EvenParity;
-    case kMarkParity: return QSerialPort::MarkParity;
-    case kSpaceParity: return QSerialPort::SpaceParity;
-    default: return std::nullopt;
+    case kNoParity:
+      return QSerialPort::NoParity;
+    case kOddParity:
+      return QSerialPort::OddParity;
+    case kEvenParity:
+      return QSerialPort::EvenParity;
+    case kMarkParity:
+      return QSerialPort::MarkParity;
+    case kSpaceParity:
+      return QSerialPort::SpaceParity;
+    default:
+      return std::nullopt;
   }
 }
 
 std::optional<QSerialPort::StopBits> StopBitsOf(std::uint8_t stop_bits) {
   switch (stop_bits) {
-    case kOneStopBit: return QSerialPort::OneStop;
-    case kOne5StopBits: return QSerialPort::OneAndHalfStop;
-    case kTwoStopBits: return QSerialPort::TwoStop;
-    default: return std::nullopt;
+    case kOneStopBit:
+      return QSerialPort::OneStop;
+    case kOne5StopBits:
+      return QSerialPort::OneAndHalfStop;
+    case kTwoStopBits:
+      return QSerialPort::TwoStop;
+    default:
+      return std::nullopt;
   }
 }
 
 std::uint8_t ParityCode(QSerialPort::Parity parity) {
   switch (parity) {
-    case QSerialPort::OddParity: return kOddParity;
-    case QSerialPort::EvenParity: return kEvenParity;
-    case QSerialPort::MarkParity: return kMarkParity;
-    case QSerialPort::SpaceParity: return kSpaceParity;
-    default: return kNoParity;
+    case QSerialPort::OddParity:
+      return kOddParity;
+    case QSerialPort::EvenParity:
+      return kEvenParity;
+    case QSerialPort::MarkParity:
+      return kMarkParity;
+    case QSerialPort::SpaceParity:
+      return kSpaceParity;
+    default:
+      return kNoParity;
   }
 }
 
 std::uint8_t StopBitsCode(QSerialPort::StopBits stop_bits) {
   switch (stop_bits) {
-    case QSerialPort::OneAndHalfStop: return kOne5StopBits;
-    case QSerialPort::TwoStop: return kTwoStopBits;
-    default: return kOneStopBit;
+    case QSerialPort::OneAndHalfStop:
+      return kOne5StopBits;
+    case QSerialPort::TwoStop:
+      return kTwoStopBits;
+    default:
+      return kOneStopBit;
   }
 }
 
@@ -156,7 +179,9 @@ FtHandle SerialBridgeDriver::CreateFile(const char* name, std::uint32_t access,
   return handle;
 }
 
-bool SerialBridgeDriver::CloseHandle(FtHandle handle) { return ports_.erase(handle) != 0; }
+bool SerialBridgeDriver::CloseHandle(FtHandle handle) {
+  return ports_.erase(handle) != 0;
+}
 
 bool SerialBridgeDriver::ReadFile(FtHandle handle, void* buffer, std::uint32_t size,
                                   std::uint32_t* count, void* /*overlapped*/) {
@@ -169,8 +194,8 @@ bool SerialBridgeDriver::ReadFile(FtHandle handle, void* buffer, std::uint32_t s
 
   std::uint32_t got = static_cast<std::uint32_t>(std::max<qint64>(0, port.read(out, size)));
   // Interval "all ones" with no total time-out: return at once with what has arrived.
-  const bool immediate = t.read_interval == kMaxDword && t.read_total_multiplier == 0 &&
-                         t.read_total_constant == 0;
+  const bool immediate =
+      t.read_interval == kMaxDword && t.read_total_multiplier == 0 && t.read_total_constant == 0;
   if (got < size && !immediate) {
     const Clock::time_point start = Clock::now();
     const Clock::time_point total_limit =
@@ -235,13 +260,26 @@ bool SerialBridgeDriver::EscapeCommFunction(FtHandle handle, std::uint32_t funct
   QSerialPort& port = p->port;
   bool ok = false;
   switch (function) {
-    case kSetBreak: ok = port.setBreakEnabled(true); break;
-    case kClrBreak: ok = port.setBreakEnabled(false); break;
-    case kSetDtr: ok = port.setDataTerminalReady(true); break;
-    case kClrDtr: ok = port.setDataTerminalReady(false); break;
-    case kSetRts: ok = port.setRequestToSend(true); break;
-    case kClrRts: ok = port.setRequestToSend(false); break;
-    default: return false;  // XON/XOFF escapes have no counterpart in the serial port
+    case kSetBreak:
+      ok = port.setBreakEnabled(true);
+      break;
+    case kClrBreak:
+      ok = port.setBreakEnabled(false);
+      break;
+    case kSetDtr:
+      ok = port.setDataTerminalReady(true);
+      break;
+    case kClrDtr:
+      ok = port.setDataTerminalReady(false);
+      break;
+    case kSetRts:
+      ok = port.setRequestToSend(true);
+      break;
+    case kClrRts:
+      ok = port.setRequestToSend(false);
+      break;
+    default:
+      return false;  // XON/XOFF escapes have no counterpart in the serial port
   }
   port.clearError();
   return ok;

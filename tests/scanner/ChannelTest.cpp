@@ -20,9 +20,9 @@ const std::string kCreate =
 
 std::vector<std::string> ConfigureCalls(FtHandle h) {
   const std::string n = std::to_string(h);
-  return {"SetupComm(" + n + ", 32, 32)",      "PurgeComm(" + n + ", 15)",
-          "SetCommMask(" + n + ", 5)",         "SetCommTimeouts(" + n + ", {50, 50, 1000, 50, 1})",
-          "GetCommState(" + n + ", dcb)",      "SetCommState(" + n + ", dcb)"};
+  return {"SetupComm(" + n + ", 32, 32)", "PurgeComm(" + n + ", 15)",
+          "SetCommMask(" + n + ", 5)",    "SetCommTimeouts(" + n + ", {50, 50, 1000, 50, 1})",
+          "GetCommState(" + n + ", dcb)", "SetCommState(" + n + ", dcb)"};
 }
 
 std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -183,9 +183,9 @@ TEST_F(ChannelTest, TransfersUseTheCurrentHandleOneByteEach) {
   std::uint8_t byte = 0;
   EXPECT_TRUE(ReadScannerByte(byte));
   EXPECT_EQ(byte, 0x99);
-  EXPECT_EQ(driver_->Log(), (std::vector<std::string>{"PurgeComm(5, 3)",
-                                                      "WriteFile(5, {41}, 1, count, null)",
-                                                      "ReadFile(5, buf, 1, count, null)"}));
+  EXPECT_EQ(driver_->Log(),
+            (std::vector<std::string>{"PurgeComm(5, 3)", "WriteFile(5, {41}, 1, count, null)",
+                                      "ReadFile(5, buf, 1, count, null)"}));
 }
 
 // Only the read count tells whether a byte came; the boolean result plays no part.

@@ -1,15 +1,15 @@
 // The serial bridge over a real pseudo-terminal pair: the slave side plays the bridge's serial
 // port, the test holds the master side and plays the scanner.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <chrono>
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
 #include <string>
-#include <termios.h>
-#include <unistd.h>
 #include <vector>
 
 #include "scanner/Channel.h"
@@ -122,13 +122,15 @@ TEST_F(SerialBridgeTest, BytesTravelInOrderBothWays) {
 
   // A full 440-point reply frame.
   Bytes payload(3 + 4 * 440);
-  for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i * 37 % 128);
+  for (std::size_t i = 0; i < payload.size(); ++i)
+    payload[i] = static_cast<std::uint8_t>(i * 37 % 128);
   std::uint16_t crc = 0;
   for (std::uint8_t b : payload) crc = Crc16Update(crc, b);
   Bytes frame = {0xA0, static_cast<std::uint8_t>(0x80 | (payload.size() & 0x7F)),
                  static_cast<std::uint8_t>(0x80 | (payload.size() >> 7))};
   for (std::uint8_t b : payload) frame.push_back(0x80 | b);
-  for (int g = 0; g < 3; ++g) frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
+  for (int g = 0; g < 3; ++g)
+    frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
   ASSERT_EQ(frame.size(), 1769u);
   pty_.Write(frame);
   ReplyBytes buffer{};
@@ -149,7 +151,8 @@ TEST_F(SerialBridgeTest, ReadWithoutDataGivesUpAfterTheTimeouts) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(ReadScannerByte(byte));
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - start).count();
+                      std::chrono::steady_clock::now() - start)
+                      .count();
   EXPECT_EQ(byte, 0x5A);
   EXPECT_GE(ms, 1050);
   EXPECT_LT(ms, 3000);
@@ -218,10 +221,10 @@ TEST_F(SerialBridgeTest, PurgeClearsOnlyWhatItNames) {
 
 TEST_F(SerialBridgeTest, UnknownHandlesAndMissingPortsFail) {
   SerialBridgeDriver bridge;
-  EXPECT_EQ(bridge.CreateFile("No scanner has this description", kGenericRead | kGenericWrite, 0,
-                              nullptr, kOpenExisting, kFileAttributeNormal | kOpenByDescription,
-                              nullptr),
-            kInvalidHandle);
+  EXPECT_EQ(
+      bridge.CreateFile("No scanner has this description", kGenericRead | kGenericWrite, 0, nullptr,
+                        kOpenExisting, kFileAttributeNormal | kOpenByDescription, nullptr),
+      kInvalidHandle);
   EXPECT_FALSE(FindSerialPortByDescription("No scanner has this description"));
   std::uint8_t byte = 0;
   std::uint32_t count = 7;
@@ -232,10 +235,10 @@ TEST_F(SerialBridgeTest, UnknownHandlesAndMissingPortsFail) {
   EXPECT_FALSE(bridge.PurgeComm(1, 15));
 
   SerialBridgeDriver on_missing_path("/dev/no-such-serial-port");
-  EXPECT_EQ(on_missing_path.CreateFile(kScannerDescription, kGenericRead | kGenericWrite, 0,
-                                       nullptr, kOpenExisting,
-                                       kFileAttributeNormal | kOpenByDescription, nullptr),
-            kInvalidHandle);
+  EXPECT_EQ(
+      on_missing_path.CreateFile(kScannerDescription, kGenericRead | kGenericWrite, 0, nullptr,
+                                 kOpenExisting, kFileAttributeNormal | kOpenByDescription, nullptr),
+      kInvalidHandle);
 }
 
 }  // namespace

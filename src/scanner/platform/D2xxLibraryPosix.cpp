@@ -21,7 +21,9 @@ class PosixD2xxLibrary : public D2xxLibrary {
 
 }  // namespace
 
-std::string DefaultD2xxLibraryFile() { return "libftd2xx.so"; }
+std::string DefaultD2xxLibraryFile() {
+  return "libftd2xx.so";
+}
 
 std::unique_ptr<D2xxLibrary> OpenD2xxLibrary(const std::string& file) {
   void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -24,7 +24,9 @@ class WindowsD2xxLibrary : public D2xxLibrary {
 
 }  // namespace
 
-std::string DefaultD2xxLibraryFile() { return "FTD2XX.DLL"; }
+std::string DefaultD2xxLibraryFile() {
+  return "FTD2XX.DLL";
+}
 
 std::unique_ptr<D2xxLibrary> OpenD2xxLibrary(const std::string& file) {
   HMODULE module = LoadLibraryA(file.c_str());
