@@ -1,0 +1,7 @@
+#include "framework/core/Graphic.h"
+
+namespace fw {
+
+void TGraphic::PaintOn(TCanvas&, const TRect&) const {}
+
+}  // namespace fw

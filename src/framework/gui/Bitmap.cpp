@@ -1,0 +1,62 @@
+#include "framework/gui/Bitmap.h"
+
+#include <algorithm>
+
+namespace fw {
+namespace {
+
+constexpr int kDotsPerMeterAt96Dpi = 3780;
+
+QImage NewImage(int width, int height) {
+  if (width <= 0 || height <= 0) return QImage();
+  QImage image(width, height, QImage::Format_RGB32);
+  image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+  image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+  image.fill(Qt::white);
+  return image;
+}
+
+// Black or white by the pixel's grey level.
+QRgb ToMonochrome(QRgb p) { return qGray(p) >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }
+
+}  // namespace
+
+TBitmap::TBitmap() : TBitmap(0, 0) {}
+
+TBitmap::TBitmap(int width, int height)
+    : image_(NewImage(width, height)), canvas_(std::make_unique<TPainterCanvas>(&image_)) {}
+
+TBitmap::~TBitmap() { canvas_->Suspend(); }
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (width == image_.width() && height == image_.height()) return;
+  canvas_->Suspend();
+  image_ = NewImage(width, height);
+  canvas_->Resume();
+}
+
+QImage TBitmap::ToImage() const {
+  if (!Monochrome() || image_.isNull()) return image_;
+  QImage shown(image_.size(), QImage::Format_RGB32);
+  for (int y = 0; y < image_.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+    auto* out = reinterpret_cast<QRgb*>(shown.scanLine(y));
+    for (int x = 0; x < image_.width(); ++x) out[x] = ToMonochrome(in[x]);
+  }
+  return shown;
+}
+
+TColor TBitmap::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return clNone;
+  QRgb p = image_.pixel(x, y);
+  if (Monochrome()) p = ToMonochrome(p);
+  return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+bool TBitmap::SaveToFile(const std::string& path) const {
+  return ToImage().save(QString::fromStdString(path));
+}
+
+}  // namespace fw

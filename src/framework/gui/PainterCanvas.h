@@ -1,0 +1,88 @@
+// The real drawing backend: a `TCanvas` that paints with a QPainter into a QImage.
+//
+// Antialiasing is off for shapes and lines, so that every pixel lands where the platform semantics
+// of `TCanvas` put it (see Canvas.h): a shape's box (l, t, r, b) becomes the Qt geometry
+// (l, t, r - l - 1, b - t - 1), whose one-pixel outline covers l..r-1 and whose fill alone covers
+// l..r-2; one-pixel lines use flat caps, which leave out the end point. Text is drawn with
+// grey-scale antialiasing. Pen, brush, font and back state are turned into Qt objects only when
+// their revision changed since the last call.
+//
+// The painter is composed, never exposed: nothing outside can change its state behind the
+// canvas' back. `TBitmap` owns the image and this canvas; `Suspend`/`Resume` bracket a change of
+// the image.
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <cstdint>
+#include <optional>
+
+#include "framework/core/Canvas.h"
+
+namespace fw {
+
+class TPainterCanvas : public TCanvas {
+ public:
+  // Paints into `image`, which must outlive the canvas (or be suspended first).
+  explicit TPainterCanvas(QImage* image);
+  ~TPainterCanvas() override;
+
+  // Ends painting before the image is replaced or resized.
+  void Suspend();
+  // Starts painting again (into the same QImage object); every state is applied afresh.
+  void Resume();
+
+ protected:
+  void DoLine(TPoint from, TPoint to) override;
+  void DoRectangle(const TRect& r) override;
+  void DoEllipse(const TRect& r) override;
+  void DoRoundRect(const TRect& r, int cornerWidth, int cornerHeight) override;
+  void DoArc(TArcKind kind, const TRect& r, TPoint start, TPoint end) override;
+  void DoPolygon(std::span<const TPoint> points) override;
+  void DoPolyline(std::span<const TPoint> points) override;
+  void DoSetPixel(int x, int y, TColor color) override;
+  void DoTextOut(int x, int y, std::string_view text) override;
+  TSize DoTextExtent(std::string_view text) override;
+  void DoFillRect(const TRect& r, bool pattern) override;
+  void DoDraw(const TRect& dest, const TGraphic& graphic, bool stretch) override;
+  void DoClipRect(const TRect& r, TClipOperation op) override;
+  void DoClipPolygon(std::span<const TPoint> points, TClipOperation op) override;
+  void DoRemoveClip() override;
+  std::unique_ptr<TCustomBitmap> DoCreateCompatibleBitmap(int width, int height) override;
+
+ private:
+  // Brings the painter's pen, brush, back mode and raster operation up to date; false when there
+  // is nothing to paint on.
+  bool Prepare();
+  void ApplyPen();
+  void ApplyBrush();
+  void ApplyBack();
+  void ApplyFont();
+  // Strokes a path of one-pixel lines, each leaving out its end point, the dash pattern running on.
+  void StrokeThin(std::span<const TPoint> path);
+  void FillEllipseInside(const TRect& r, const QBrush& brush);
+  // Draws with the plain copy operation (text, pixels, fills and bitmap copies ignore the pen's
+  // raster operation), then restores the pen's.
+  class CopyModeScope;
+  void ApplyClip(const QRegion& region, TClipOperation op);
+
+  QImage* image_;
+  QPainter painter_;
+  bool penVisible_ = true;
+  bool thinPen_ = true;
+  QPainter::CompositionMode penComposition_ = QPainter::CompositionMode_SourceOver;
+  std::uint32_t penRevision_ = 0;
+  std::uint32_t brushRevision_ = 0;
+  std::uint32_t fontRevision_ = 0;
+  std::uint32_t stateRevision_ = 0;
+  bool penValid_ = false;
+  bool brushValid_ = false;
+  bool fontValid_ = false;
+  bool stateValid_ = false;
+  QFont qfont_;
+  std::optional<QFontMetrics> metrics_;
+};
+
+}  // namespace fw
