@@ -23,8 +23,12 @@ function(qx_test_suite name dir)
   add_executable(${name} ${_src})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest_main Threads::Threads)
+  # The test file gets PROPERTIES only after several list expansions (the discovery command line
+  # and the script behind it), each taking one backslash off an escaped ';'. ENVIRONMENT is a list,
+  # so its separators carry enough backslashes to arrive as one value; with plain ';' only the
+  # first variable would be set.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C;QX_TEST_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen\\\\\\\\\\\\\\\\;LC_ALL=C\\\\\\\\\\\\\\\\;QX_TEST_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
                TIMEOUT 300)
 endfunction()
