@@ -1,0 +1,134 @@
+#include "sim/tool/PseudoTerminalServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+namespace sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Micros = std::chrono::duration<double, std::micro>;
+
+// Paced replies are written in batches of about this many bytes.
+constexpr long long kBatchBytes = 16;
+
+std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+timespec ToTimespec(Clock::duration d) {
+  if (d < Clock::duration::zero()) d = Clock::duration::zero();
+  const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(d).count();
+  return timespec{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+}
+
+}  // namespace
+
+PseudoTerminalServer::~PseudoTerminalServer() {
+  if (slave_ >= 0) close(slave_);
+  if (master_ >= 0) close(master_);
+}
+
+bool PseudoTerminalServer::Open(std::string& error) {
+  master_ = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master_ < 0) {
+    error = SystemError("cannot create a pseudo-terminal");
+    return false;
+  }
+  if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+    error = SystemError("cannot unlock the pseudo-terminal");
+    return false;
+  }
+  const char* name = ptsname(master_);
+  if (name == nullptr) {
+    error = SystemError("cannot name the pseudo-terminal");
+    return false;
+  }
+  path_ = name;
+  slave_ = open(path_.c_str(), O_RDWR | O_NOCTTY);
+  if (slave_ < 0) {
+    error = SystemError("cannot open the pseudo-terminal's port side");
+    return false;
+  }
+  termios t{};
+  if (tcgetattr(slave_, &t) == 0) {
+    cfmakeraw(&t);
+    tcsetattr(slave_, TCSANOW, &t);
+  }
+  const int flags = fcntl(master_, F_GETFL);
+  fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+  return true;
+}
+
+void PseudoTerminalServer::Serve(Qx770Device& device, bool paced,
+                                 const volatile std::sig_atomic_t& stop) {
+  const auto byte_time = std::chrono::duration_cast<Clock::duration>(Micros(kByteMicroseconds));
+  std::vector<std::uint8_t> pending;  // reply bytes not yet written
+  std::size_t sent = 0;
+  Clock::time_point tx_start;         // when the first pending byte started on the line
+  Clock::time_point rx_line_free;     // when the line from the program is idle again
+  std::uint8_t chunk[4096];
+
+  while (stop == 0) {
+    const Clock::time_point now = Clock::now();
+    // How many pending bytes the line has delivered by now.
+    std::size_t due = pending.size();
+    if (paced && !pending.empty()) {
+      const auto elapsed = now - tx_start;
+      due = elapsed <= Clock::duration::zero()
+                ? 0
+                : std::min(pending.size(), static_cast<std::size_t>(elapsed / byte_time));
+    }
+    if (due > sent) {
+      const ssize_t n = write(master_, pending.data() + sent, due - sent);
+      if (n > 0) sent += static_cast<std::size_t>(n);
+    }
+    if (!pending.empty() && sent == pending.size()) {
+      pending.clear();
+      sent = 0;
+    }
+
+    // Wait for the program's bytes, for the next reply byte to fall due, or for room to write.
+    pollfd p{master_, POLLIN, 0};
+    timespec wait = ToTimespec(std::chrono::milliseconds(100));
+    if (!pending.empty()) {
+      if (due > sent) {
+        p.events |= POLLOUT;
+      } else {
+        // Waking for every byte would cost a wake-up each 11 us; a short batch keeps the rate
+        // exact and the jitter below 0.2 ms, and the last byte still goes out on time.
+        const auto next = tx_start + static_cast<long long>(sent + 1) * byte_time;
+        const auto last = tx_start + static_cast<long long>(pending.size()) * byte_time;
+        wait = ToTimespec(std::min(last, std::max(next, now + kBatchBytes * byte_time)) - now);
+      }
+    }
+    const int ready = ppoll(&p, 1, &wait, nullptr);
+    if (ready < 0 && errno != EINTR) break;
+    if (ready <= 0 || (p.revents & POLLIN) == 0) continue;
+
+    const ssize_t n = read(master_, chunk, sizeof chunk);
+    if (n <= 0) continue;
+    const Clock::time_point arrived = Clock::now();
+    // The request's bytes cross the line one after another; a reply can start only after them.
+    Clock::time_point complete = arrived;
+    if (paced) {
+      complete = std::max(rx_line_free, arrived) + n * byte_time;
+      rx_line_free = complete;
+    }
+    device.Receive(std::span<const std::uint8_t>(chunk, static_cast<std::size_t>(n)));
+    if (device.Available() != 0) {
+      if (pending.empty()) tx_start = complete;
+      const std::size_t old = pending.size();
+      pending.resize(old + device.Available());
+      device.Read(std::span<std::uint8_t>(pending.data() + old, pending.size() - old));
+    }
+  }
+}
+
+}  // namespace sim
