@@ -1,0 +1,128 @@
+#include "tools/MeasureOptions.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace tools {
+
+const char kMeasureUsage[] =
+    "Usage: qx770 measure [--port PATH | --simulate] [--intensity N] [--laser on|off]\n"
+    "                     [--count N] [--csv FILE|-]\n"
+    "\n"
+    "Opens the scanner the way the QX770-DEMO window does, sends the same start-up parameters\n"
+    "(the laser intensity, then parameter 0 = 1), optionally switches the laser, takes N\n"
+    "profiles and reports them.\n"
+    "\n"
+    "Options:\n"
+    "  --port PATH       the scanner's serial port, e.g. /dev/ttyUSB0 or the pseudo-terminal\n"
+    "                    printed by qx770-scanner-sim; without --port and --simulate the\n"
+    "                    scanner's USB bridge is found by its description \"D2XX Recovery PID\n"
+    "                    for XP\", through the FTDI D2XX library when installed, else through\n"
+    "                    the system's serial ports\n"
+    "  --simulate        use the built-in scanner simulator instead of hardware\n"
+    "  --intensity N     the laser intensity sent at start, 0 to 127 (default 25)\n"
+    "  --laser on|off    switch the laser on or off before measuring (default: leave it)\n"
+    "  --count N         how many profiles to take, one after another (default 1)\n"
+    "  --csv FILE|-      write the profiles as CSV to FILE, or to standard output for '-':\n"
+    "                    a header line \"profile,index,X,Y\", then one line per plotted point:\n"
+    "                    the profile's number (1 for the first), the point's index within the\n"
+    "                    profile (0 for the leftmost; points in ascending X order, as the chart\n"
+    "                    holds them) and its chart coordinates X and Y; points the scanner\n"
+    "                    marked missing are left out\n"
+    "  --help            show this text\n"
+    "\n"
+    "Without --csv a one-line summary of each profile is printed. Messages go to standard\n"
+    "error. Exit status: 0 when every profile was taken, 1 when the scanner could not be\n"
+    "opened or a measurement failed (no reply, a reply cut short or with a wrong checksum),\n"
+    "2 for a bad command line.\n";
+
+namespace {
+
+bool ParseInteger(std::string_view text, long& value) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return !text.empty() && ec == std::errc() && ptr == end;
+}
+
+}  // namespace
+
+std::variant<MeasureOptions, UsageError> ParseMeasureOptions(std::span<const std::string> args) {
+  MeasureOptions o;
+  bool port_given = false;
+  bool simulate_given = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> inline_value;
+    if (name.rfind("--", 0) == 0) {
+      if (const auto eq = name.find('='); eq != std::string::npos) {
+        inline_value = name.substr(eq + 1);
+        name.resize(eq);
+      }
+    }
+    // The option's value: after '=' or the next argument.
+    auto value = [&]() -> std::optional<std::string> {
+      if (inline_value) return inline_value;
+      if (i + 1 < args.size()) return args[++i];
+      return std::nullopt;
+    };
+    auto missing = [&] { return UsageError{name + " needs a value"}; };
+    auto takes_no_value = [&] { return UsageError{name + " takes no value"}; };
+
+    if (name == "--help" || name == "-h") {
+      if (inline_value) return takes_no_value();
+      o.help = true;
+    } else if (name == "--simulate") {
+      if (inline_value) return takes_no_value();
+      simulate_given = true;
+      o.source = MeasureOptions::Source::kSimulator;
+    } else if (name == "--port") {
+      const auto v = value();
+      if (!v) return missing();
+      if (v->empty()) return UsageError{"--port needs a device path, e.g. /dev/ttyUSB0"};
+      port_given = true;
+      o.source = MeasureOptions::Source::kPort;
+      o.port = *v;
+    } else if (name == "--intensity") {
+      const auto v = value();
+      if (!v) return missing();
+      long n = 0;
+      if (!ParseInteger(*v, n) || n < 0 || n > 127) {
+        return UsageError{"--intensity must be a whole number from 0 to 127, not '" + *v +
+                          "' (the wire carries 7 bits of each data byte)"};
+      }
+      o.intensity = static_cast<int>(n);
+    } else if (name == "--laser") {
+      const auto v = value();
+      if (!v) return missing();
+      if (*v == "on") {
+        o.laser = true;
+      } else if (*v == "off") {
+        o.laser = false;
+      } else {
+        return UsageError{"--laser must be 'on' or 'off', not '" + *v + "'"};
+      }
+    } else if (name == "--count") {
+      const auto v = value();
+      if (!v) return missing();
+      long n = 0;
+      if (!ParseInteger(*v, n) || n < 1) {
+        return UsageError{"--count must be a whole number from 1 up, not '" + *v + "'"};
+      }
+      o.count = n;
+    } else if (name == "--csv") {
+      const auto v = value();
+      if (!v) return missing();
+      if (v->empty()) return UsageError{"--csv needs a file name, or '-' for standard output"};
+      o.csv = *v;
+    } else {
+      return UsageError{"unknown option '" + args[i] + "'"};
+    }
+  }
+  if (port_given && simulate_given) {
+    return UsageError{"--port and --simulate cannot be used together"};
+  }
+  return o;
+}
+
+}  // namespace tools
