@@ -20,6 +20,7 @@
 // `StoredWhen` and `Custom` refine it. Getters may be member functions, data members or lambdas
 // taking `const C&`; setters member functions or lambdas taking `(C&, T)`.
 //
+// `Field` publishes a form's field (a pointer member naming one of its components).
 // `Method` publishes a method that event properties can be bound to by name; `Creatable` lets a
 // TComponent descendant be created by name (it needs a constructor taking the owner).
 // `Build` hands the description to the class registry, which keeps it for the whole process, and
@@ -189,8 +190,10 @@ class TClassBuilder {
     return Add<T>(std::move(name), TPropKind::Reference, getter, setter);
   }
 
-  template <class Sig>
-  TClassBuilder& Event(std::string name, TEvent<Sig> C::*member) {
+  // `member` may be declared by C or by a base class of C (a control publishing its base's OnClick).
+  template <class Sig, class B>
+  TClassBuilder& Event(std::string name, TEvent<Sig> B::*member) {
+    static_assert(std::is_base_of_v<B, C>, "the event must be a member of the class or of a base");
     using Function = typename TEvent<Sig>::Function;
     auto prop = std::make_unique<TPropInfo>();
     prop->Name = name;
@@ -208,6 +211,18 @@ class TClassBuilder {
     };
     prop->AcceptsHandler = [](const std::any& code) { return code.type() == typeid(Function); };
     info_.AddProperty(std::move(prop));
+    return *this;
+  }
+
+  // A published field of a form: a pointer data member that the window description reader sets to
+  // the component of the same name (never stored; a missing or mistyped component is an error).
+  template <class T, class B>
+  TClassBuilder& Field(std::string name, T* B::*member) {
+    static_assert(std::is_base_of_v<B, C>, "the field must be a member of the class or of a base");
+    Reference(std::move(name), [member](const C& obj) { return obj.*member; },
+              [member](C& obj, T* value) { obj.*member = value; });
+    info_.LastProperty().StoredFlag = false;
+    info_.LastProperty().Field = true;
     return *this;
   }
 

@@ -76,6 +76,8 @@ class TPropInfo {
   bool StoredFlag = true;                     // false: never stored (e.g. a series' ParentChart)
   std::function<bool(const TObject&)> StoredWhen;  // optional stored-when predicate
   bool Custom = false;                        // a custom stored value, written after the published ones
+  bool Field = false;                         // a form's published field (Reference kind): the window
+                                              // description reader sets it to the component of its name
   std::function<TValue(const TObject&)> Getter;
   std::function<void(TObject&, const TValue&)> Setter;        // receives a value of the kind's form
   std::function<bool(const std::any&)> AcceptsHandler;        // Event kind: checks a TMethod's code type

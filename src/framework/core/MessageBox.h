@@ -12,6 +12,7 @@ namespace fw {
 
 // Flags as the platform's message-box call takes them.
 inline constexpr unsigned MB_OK = 0x00;
+inline constexpr unsigned MB_ICONERROR = 0x10;    // 16: error (stop) icon, as the error report uses
 inline constexpr unsigned MB_ICONWARNING = 0x30;  // 48: warning icon with a single OK button
 
 struct MessageBoxRequest {

@@ -1,0 +1,198 @@
+#include "framework/widgets/CustomDrawnPeer.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "framework/core/CustomControl.h"
+#include "framework/core/ErrorReport.h"
+#include "framework/gui/Bitmap.h"
+#include "framework/gui/QtGraphics.h"
+
+namespace fw {
+namespace {
+
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState shift;
+  if (modifiers & Qt::ShiftModifier) shift.Include(ssShift);
+  if (modifiers & Qt::AltModifier) shift.Include(ssAlt);
+  if (modifiers & Qt::ControlModifier) shift.Include(ssCtrl);
+  if (buttons & Qt::LeftButton) shift.Include(ssLeft);
+  if (buttons & Qt::RightButton) shift.Include(ssRight);
+  if (buttons & Qt::MiddleButton) shift.Include(ssMiddle);
+  return shift;
+}
+
+bool ButtonOf(Qt::MouseButton qt, TMouseButton& button) {
+  switch (qt) {
+    case Qt::LeftButton: button = mbLeft; return true;
+    case Qt::RightButton: button = mbRight; return true;
+    case Qt::MiddleButton: button = mbMiddle; return true;
+    default: return false;
+  }
+}
+
+// The frame: paints the window edge around the surface.
+class TFrameWidget : public QWidget {
+ public:
+  explicit TFrameWidget(TWinControl& control) : control_(control) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    const TWindowEdge edge = control_.WindowEdge();
+    if (edge == TWindowEdge::None) return;
+    QPainter p(this);
+    const int w = width();
+    const int h = height();
+    auto frame = [&](int inset, TColor topLeft, TColor bottomRight) {
+      const int r = w - 1 - inset;
+      const int b = h - 1 - inset;
+      p.setPen(ToQColor(topLeft));
+      p.drawLine(inset, inset, r - 1, inset);
+      p.drawLine(inset, inset, inset, b - 1);
+      p.setPen(ToQColor(bottomRight));
+      p.drawLine(r, inset, r, b);
+      p.drawLine(inset, b, r, b);
+    };
+    if (edge == TWindowEdge::Single) {
+      frame(0, clWindowFrame, clWindowFrame);
+    } else {
+      frame(0, clBtnShadow, clBtnHighlight);
+      frame(1, cl3DDkShadow, cl3DLight);
+    }
+  }
+
+ private:
+  TWinControl& control_;
+};
+
+}  // namespace
+
+// The client surface: paints the control through its bitmap and passes the mouse on.
+class TSurfaceWidget : public QWidget {
+ public:
+  TSurfaceWidget(TWinControl& control, QWidget* parent) : QWidget(parent), control_(control), bitmap_(1, 1) {
+    setMouseTracking(true);
+    // The whole surface is painted from the bitmap: Qt need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  TCanvas& Canvas() { return bitmap_.Canvas(); }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override { bitmap_.SetSize(std::max(1, width()), std::max(1, height())); }
+
+  void paintEvent(QPaintEvent*) override {
+    bitmap_.SetSize(std::max(1, width()), std::max(1, height()));
+    auto* custom = dynamic_cast<TCustomControl*>(&control_);
+    InvokeHandler([&] {
+      TCanvas& canvas = bitmap_.Canvas();
+      if (!custom || custom->EraseBackground()) {
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.Brush().SetColor(control_.Color());
+        canvas.FillRect(TRect{0, 0, width(), height()});
+      }
+      if (custom) custom->PaintWindow(canvas);
+    });
+    QPainter p(this);
+    p.drawImage(0, 0, bitmap_.ToImage());
+  }
+
+  void mousePressEvent(QMouseEvent* e) override { Press(e, TShiftState{}); }
+  void mouseDoubleClickEvent(QMouseEvent* e) override { Press(e, TShiftState{ssDouble}); }
+
+  void mouseMoveEvent(QMouseEvent* e) override {
+    const QPoint p = e->position().toPoint();
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    InvokeHandler([&] { control_.HandleMouseMove(shift, p.x(), p.y()); });
+  }
+
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    TMouseButton button;
+    if (!ButtonOf(e->button(), button)) return;
+    const QPoint p = e->position().toPoint();
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    InvokeHandler([&] { control_.HandleMouseUp(button, shift, p.x(), p.y()); });
+  }
+
+  void wheelEvent(QWheelEvent* e) override {
+    const QPoint p = e->position().toPoint();
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    bool handled = false;
+    InvokeHandler([&] { handled = control_.HandleMouseWheel(shift, e->angleDelta().y(), TPoint{p.x(), p.y()}); });
+    e->setAccepted(handled);
+  }
+
+  void leaveEvent(QEvent*) override {
+    InvokeHandler([&] { control_.HandleMouseLeave(); });
+  }
+
+ private:
+  void Press(QMouseEvent* e, TShiftState extra) {
+    TMouseButton button;
+    if (!ButtonOf(e->button(), button)) return;
+    const QPoint p = e->position().toPoint();
+    TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    if (extra.Contains(ssDouble)) shift.Include(ssDouble);
+    InvokeHandler([&] { control_.HandleMouseDown(button, shift, p.x(), p.y()); });
+  }
+
+  TWinControl& control_;
+  TBitmap bitmap_;
+};
+
+TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control) : TWidgetPeer(control, new TFrameWidget(control)) {
+  surface_ = new TSurfaceWidget(control, Widget());
+  Widget()->setFocusProxy(surface_);
+  surface_->show();
+}
+
+TCustomDrawnPeer::~TCustomDrawnPeer() = default;
+
+QWidget* TCustomDrawnPeer::ClientWidget() const { return surface_; }
+
+TCanvas* TCustomDrawnPeer::Canvas() { return surface_ ? &surface_->Canvas() : nullptr; }
+
+void TCustomDrawnPeer::Invalidate() {
+  if (surface_) surface_->update();
+}
+
+void TCustomDrawnPeer::Update() {
+  if (surface_) surface_->repaint();
+}
+
+void TCustomDrawnPeer::SetFocus() {
+  if (surface_) surface_->setFocus(Qt::OtherFocusReason);
+}
+
+bool TCustomDrawnPeer::Focused() const { return surface_ && surface_->hasFocus(); }
+
+void TCustomDrawnPeer::ApplyBounds() {
+  TWidgetPeer::ApplyBounds();
+  ApplyEdge();
+}
+
+void TCustomDrawnPeer::ApplyEdge() {
+  if (!surface_) return;
+  const int e = EdgeWidth(Control().WindowEdge());
+  const TRect client = Control().ClientRect();
+  surface_->setGeometry(e, e, client.Width(), client.Height());
+  Widget()->update();
+}
+
+void TCustomDrawnPeer::ApplyCursor() {
+  if (!surface_) return;
+  if (Control().Cursor() == crDefault) surface_->unsetCursor();
+  else surface_->setCursor(ToQtCursor(Control().Cursor()));
+}
+
+void TCustomDrawnPeer::ApplyTabStop() {
+  if (surface_) surface_->setFocusPolicy(Control().TabStop() ? Qt::StrongFocus : FocusWithoutTabStop());
+}
+
+TPeerFactory InstallCustomDrawnPeers() {
+  return SetDefaultPeerFactory([](TWinControl& control) { return MakePeer<TCustomDrawnPeer>(control); });
+}
+
+}  // namespace fw

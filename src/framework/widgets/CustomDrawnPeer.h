@@ -1,0 +1,51 @@
+// The default window of a control that paints itself (a panel, the chart).
+//
+// Two widgets: the frame widget at the control's bounds, which draws the non-client window edge
+// (TWinControl::WindowEdge) with the system colours, and inside it the client surface, which
+// holds the children's widgets and does the control's painting and mouse input:
+//   - paint: the surface keeps one off-screen bitmap of its size (a TBitmap, 96 dpi) as the
+//     window's drawing surface; each paint message clears it with the control's Color (unless the
+//     control's EraseBackground answers false), lets the control paint on it (PaintWindow) and
+//     copies it to the screen. The same bitmap is the control's Canvas() between paints.
+//   - mouse: presses, moves (also with no button down), releases, double clicks, the wheel and
+//     leaving go to the control's Handle* entry points in client coordinates, with the modifier
+//     keys and held buttons as shift state.
+// Everything that reaches the control runs behind the event boundary (InvokeHandler).
+//
+// `InstallCustomDrawnPeers` makes this the default peer of every windowed control that does not
+// make its own (the application object installs it).
+#pragma once
+
+#include "framework/widgets/WidgetPeer.h"
+
+namespace fw {
+
+class TSurfaceWidget;
+
+class TCustomDrawnPeer : public TWidgetPeer {
+ public:
+  explicit TCustomDrawnPeer(TWinControl& control);
+  ~TCustomDrawnPeer() override;
+
+  QWidget* ClientWidget() const override;
+  TCanvas* Canvas() override;
+  void Invalidate() override;
+  void Update() override;
+  void SetFocus() override;
+  bool Focused() const override;
+
+ protected:
+  void ApplyBounds() override;
+  void ApplyEdge() override;
+  void ApplyCursor() override;
+  void ApplyTabStop() override;
+  Qt::FocusPolicy FocusWithoutTabStop() const override { return Qt::ClickFocus; }
+
+ private:
+  QPointer<TSurfaceWidget> surface_;
+};
+
+// Installs TCustomDrawnPeer as the default peer factory; returns the previous factory.
+TPeerFactory InstallCustomDrawnPeers();
+
+}  // namespace fw
