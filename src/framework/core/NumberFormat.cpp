@@ -201,7 +201,9 @@ std::string FormatFloat(const std::string& pattern, double value, const TFormatS
       const Section negative = ParseSection(texts[1]);
       return Render(negative, ToDecimal(value, negative.fracMax), settings);
     }
-    return "-" + Render(first, dec, settings);
+    std::string out(1, '-');
+    out += Render(first, dec, settings);
+    return out;
   }
   return Render(first, dec, settings);
 }
