@@ -1,20 +1,39 @@
 // Makes sure a Qt application object exists for tests that draw or measure text.
 //
 // Every suite in this folder shares one process, so the first test that needs Qt creates the
-// application (a QApplication, since the suite links the widgets) and later ones reuse it.
+// application (a QApplication, since the suite links the widgets) and later ones reuse it; an
+// application someone else made is left alone. The one made here is deleted when the test program's
+// global tear-down runs, before static destruction: Qt's clean-up routines must run while Qt's own
+// globals still exist.
 #pragma once
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <gtest/gtest.h>
 
 namespace testing_support {
+
+class GuiAppEnvironment : public ::testing::Environment {
+ public:
+  static QApplication*& App() {
+    static QApplication* app = nullptr;
+    return app;
+  }
+  void TearDown() override {
+    delete App();
+    App() = nullptr;
+  }
+};
+
+inline ::testing::Environment* const kGuiAppEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiAppEnvironment);
 
 inline void EnsureGuiApplication() {
   if (QCoreApplication::instance() != nullptr) return;
   static int argc = 1;
   static char name[] = "test_framework";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
+  GuiAppEnvironment::App() = new QApplication(argc, argv);
 }
 
 }  // namespace testing_support
