@@ -50,10 +50,14 @@ void DecodeToSeries(benchmark::State& state, bool reversed) {
   ReportPoints(state, series);
 }
 
-void BM_DecodeToSeries(benchmark::State& state) { DecodeToSeries(state, false); }
+void BM_DecodeToSeries(benchmark::State& state) {
+  DecodeToSeries(state, false);
+}
 BENCHMARK(BM_DecodeToSeries)->Unit(benchmark::kMicrosecond);
 
-void BM_DecodeToSeriesReversed(benchmark::State& state) { DecodeToSeries(state, true); }
+void BM_DecodeToSeriesReversed(benchmark::State& state) {
+  DecodeToSeries(state, true);
+}
 BENCHMARK(BM_DecodeToSeriesReversed)->Unit(benchmark::kMicrosecond);
 
 class CountingSink final : public scanner::ProfileSink {

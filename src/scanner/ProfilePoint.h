@@ -45,7 +45,11 @@ inline constexpr std::int32_t Scale4096(std::int32_t value, std::int32_t factor)
 }
 
 // Chart coordinates of the raw values B (second) and A (first).
-inline constexpr std::int32_t ChartX(std::int32_t b) { return Scale4096(b, 30000); }
-inline constexpr std::int32_t ChartY(std::int32_t a) { return Scale4096(a, 75000); }
+inline constexpr std::int32_t ChartX(std::int32_t b) {
+  return Scale4096(b, 30000);
+}
+inline constexpr std::int32_t ChartY(std::int32_t a) {
+  return Scale4096(a, 75000);
+}
 
 }  // namespace scanner

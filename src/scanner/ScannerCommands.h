@@ -79,8 +79,7 @@ MeasureResult MeasureProfile(ProfileSink& series);
 // The same for any series type with Clear and AddXY (e.g. tee::TChartSeries), by reference or
 // by pointer; a pointer must not be null.
 template <class Series>
-  requires(!std::is_base_of_v<ProfileSink, Series>)
-MeasureResult MeasureProfile(Series& series) {
+requires(!std::is_base_of_v<ProfileSink, Series>) MeasureResult MeasureProfile(Series& series) {
   SeriesSink<Series> sink(series);
   return MeasureProfile(static_cast<ProfileSink&>(sink));
 }

@@ -25,10 +25,14 @@ void PutRaw(std::vector<std::uint8_t>& out, std::int32_t value) {
 
 const char* FaultName(Fault fault) {
   switch (fault) {
-    case Fault::kSilence: return "silence";
-    case Fault::kWrongChecksum: return "checksum";
-    case Fault::kCutShort: return "short";
-    case Fault::kNone: break;
+    case Fault::kSilence:
+      return "silence";
+    case Fault::kWrongChecksum:
+      return "checksum";
+    case Fault::kCutShort:
+      return "short";
+    case Fault::kNone:
+      break;
   }
   return "none";
 }
@@ -132,7 +136,8 @@ void Qx770Device::Take(std::uint8_t byte) {
 void Qx770Device::Execute() {
   if (code_ == scanner::kCommandWriteParameter && data_.size() == 2) {
     parameters_[data_[0]] = data_[1];
-    if (logger_) logger_("parameter " + std::to_string(data_[0]) + " = " + std::to_string(data_[1]));
+    if (logger_)
+      logger_("parameter " + std::to_string(data_[0]) + " = " + std::to_string(data_[1]));
   } else if (code_ == scanner::kCommandMeasure && data_.empty()) {
     Measure();
   } else {
@@ -151,7 +156,8 @@ void Qx770Device::Measure() {
       ProfilePayload(static_cast<std::uint8_t>(shot & 0x7Fu), points);
   const bool faulty = options_.fault != Fault::kNone && measurements_ % options_.fault_every == 0;
   const Fault fault = faulty ? options_.fault : Fault::kNone;
-  std::vector<std::uint8_t> frame = ReplyFrame(payload, fault == Fault::kWrongChecksum ? 0x0101 : 0);
+  std::vector<std::uint8_t> frame =
+      ReplyFrame(payload, fault == Fault::kWrongChecksum ? 0x0101 : 0);
   if (fault == Fault::kSilence) frame.clear();
   if (fault == Fault::kCutShort) frame.resize(frame.size() / 2);
   output_.insert(output_.end(), frame.begin(), frame.end());

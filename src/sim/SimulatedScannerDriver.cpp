@@ -28,6 +28,8 @@ void SimulatedScannerDriver::OnPurge(std::uint32_t flags) {
   if ((flags & scanner::kPurgeRxClear) != 0) device_->DiscardOutput();
 }
 
-void SimulatedScannerDriver::OnClose() { device_->DiscardOutput(); }
+void SimulatedScannerDriver::OnClose() {
+  device_->DiscardOutput();
+}
 
 }  // namespace sim

@@ -58,7 +58,9 @@ double SurfaceProfile::Height(double b) {
   return h;
 }
 
-bool SurfaceProfile::InShadow(double b) { return b >= kStepAt && b < kStepAt + kShadowWidth; }
+bool SurfaceProfile::InShadow(double b) {
+  return b >= kStepAt && b < kStepAt + kShadowWidth;
+}
 
 double SurfaceProfile::NoiseSigma(std::uint8_t intensity) {
   const double i = std::max<double>(intensity, 1.0);
@@ -67,7 +69,8 @@ double SurfaceProfile::NoiseSigma(std::uint8_t intensity) {
 
 double SurfaceProfile::DropOutRate(std::uint8_t intensity) {
   const double i = intensity;
-  const double rate = 0.01 + (i < 12.0 ? (12.0 - i) * 0.04 : 0.0) + (i > 90.0 ? (i - 90.0) * 0.004 : 0.0);
+  const double rate =
+      0.01 + (i < 12.0 ? (12.0 - i) * 0.04 : 0.0) + (i > 90.0 ? (i - 90.0) * 0.004 : 0.0);
   return std::min(rate, 1.0);
 }
 

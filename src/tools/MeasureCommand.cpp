@@ -74,8 +74,7 @@ std::string OpenFailure(const MeasureOptions& options) {
 
 std::string MeasureFailure(scanner::MeasureResult result, const ReadWatchDriver& watch) {
   const auto& t = scanner::ScannerTimeouts;
-  const std::string wait =
-      std::to_string(t.read_total_multiplier + t.read_total_constant) + " ms";
+  const std::string wait = std::to_string(t.read_total_multiplier + t.read_total_constant) + " ms";
   if (result == scanner::MeasureResult::kNoPointCount) {
     return "the scanner's reply was too short to hold a point count";
   }
@@ -159,8 +158,8 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
       if (!points.empty()) {
         const auto [lo, hi] = std::minmax_element(
             points.begin(), points.end(), [](const Point& a, const Point& b) { return a.y < b.y; });
-        out << ", X " << points.front().x << " to " << points.back().x << ", Y " << lo->y
-            << " to " << hi->y;
+        out << ", X " << points.front().x << " to " << points.back().x << ", Y " << lo->y << " to "
+            << hi->y;
       }
       out << " (" << scanner::PointCount << " in the reply)\n";
     }

@@ -20,9 +20,9 @@ struct MeasureOptions {
   enum class Source { kDescription, kPort, kSimulator };
 
   Source source = Source::kDescription;
-  std::string port;                // for kPort
+  std::string port;  // for kPort
   int intensity = 25;
-  std::optional<bool> laser;       // switch the laser when set
+  std::optional<bool> laser;  // switch the laser when set
   long count = 1;
   std::optional<std::string> csv;  // a file name, or "-" for standard output
   bool help = false;

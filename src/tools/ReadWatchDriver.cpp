@@ -14,7 +14,9 @@ scanner::FtHandle ReadWatchDriver::CreateFile(const char* name, std::uint32_t ac
   return inner_->CreateFile(name, access, share_mode, security, creation, flags, template_file);
 }
 
-bool ReadWatchDriver::CloseHandle(scanner::FtHandle handle) { return inner_->CloseHandle(handle); }
+bool ReadWatchDriver::CloseHandle(scanner::FtHandle handle) {
+  return inner_->CloseHandle(handle);
+}
 
 bool ReadWatchDriver::ReadFile(scanner::FtHandle handle, void* buffer, std::uint32_t size,
                                std::uint32_t* count, void* overlapped) {

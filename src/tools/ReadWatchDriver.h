@@ -28,8 +28,8 @@ class ReadWatchDriver : public scanner::FtdiDriver {
                                void* security, std::uint32_t creation, std::uint32_t flags,
                                void* template_file) override;
   bool CloseHandle(scanner::FtHandle handle) override;
-  bool ReadFile(scanner::FtHandle handle, void* buffer, std::uint32_t size,
-                std::uint32_t* count, void* overlapped) override;
+  bool ReadFile(scanner::FtHandle handle, void* buffer, std::uint32_t size, std::uint32_t* count,
+                void* overlapped) override;
   bool WriteFile(scanner::FtHandle handle, const void* buffer, std::uint32_t size,
                  std::uint32_t* count, void* overlapped) override;
   bool EscapeCommFunction(scanner::FtHandle handle, std::uint32_t function) override;

@@ -20,7 +20,8 @@ using Bytes = std::vector<std::uint8_t>;
 // A reply frame carrying the given (A, B) points.
 Bytes ProfileFrame(const std::vector<std::pair<std::int32_t, std::int32_t>>& points) {
   const auto count = static_cast<unsigned>(points.size());
-  Bytes payload = {0, static_cast<std::uint8_t>(count & 0x7F), static_cast<std::uint8_t>(count >> 7)};
+  Bytes payload = {0, static_cast<std::uint8_t>(count & 0x7F),
+                   static_cast<std::uint8_t>(count >> 7)};
   for (auto [a, b] : points) {
     for (std::uint16_t raw : {ToRaw14(a), ToRaw14(b)}) {
       payload.push_back(raw & 0x7F);
@@ -32,7 +33,8 @@ Bytes ProfileFrame(const std::vector<std::pair<std::int32_t, std::int32_t>>& poi
   Bytes frame = {0x85, static_cast<std::uint8_t>(0x80 | (payload.size() & 0x7F)),
                  static_cast<std::uint8_t>(0x80 | (payload.size() >> 7))};
   for (std::uint8_t b : payload) frame.push_back(0x80 | b);
-  for (int g = 0; g < 3; ++g) frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
+  for (int g = 0; g < 3; ++g)
+    frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
   return frame;
 }
 

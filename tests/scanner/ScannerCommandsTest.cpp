@@ -68,7 +68,8 @@ Bytes Frame(const Bytes& payload, std::uint16_t crc_flip = 0) {
              static_cast<std::uint8_t>(0x80 | (length >> 7))};
   for (std::uint8_t b : payload) f.push_back(0x80 | b);
   const unsigned crc = BitwiseCrc(payload) ^ crc_flip;
-  for (int g = 0; g < 3; ++g) f.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
+  for (int g = 0; g < 3; ++g)
+    f.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
   return f;
 }
 
@@ -123,16 +124,14 @@ TEST_F(ScannerCommandsTest, DecodesAndScalesEachPoint) {
     double x, y;
     const char* label;
   } cases[] = {
-      {0x0001, 0x0000, 0, 18, "0"},
-      {0x3FFF, 0x0000, 0, -18, "0"},          // A = -1
-      {0x0FFF, 0x0000, 0, 74981, "0"},        // A = 4095
-      {0x0800, 0x0000, 0, 37500, "0"},        // A = 2048
+      {0x0001, 0x0000, 0, 18, "0"},          {0x3FFF, 0x0000, 0, -18, "0"},  // A = -1
+      {0x0FFF, 0x0000, 0, 74981, "0"},                                       // A = 4095
+      {0x0800, 0x0000, 0, 37500, "0"},                                       // A = 2048
       {0x2FFF, 0x0000, 0, -75018, "0"},       // A = -4097, next to the marker
       {0x0000, 0x1FFF, 59992, 0, "59992"},    // B = 8191
       {0x0000, 0x2000, -60000, 0, "-60000"},  // B = -8192
       {0x0000, 0x3FFF, -7, 0, "-7"},          // B = -1 truncates toward zero
-      {0x0000, 0x0001, 7, 0, "7"},
-      {0x2000, 0x0000, 0, -150000, "0"},      // A = -8192
+      {0x0000, 0x0001, 7, 0, "7"},           {0x2000, 0x0000, 0, -150000, "0"},  // A = -8192
   };
   for (const auto& c : cases) {
     ASSERT_EQ(Measure(Frame(Payload(1, {{c.a, c.b}}))), MeasureResult::kPlotted);
@@ -160,8 +159,8 @@ TEST(ProfilePointTest, ScalingExamplesAndRoundTrip) {
 }
 
 TEST_F(ScannerCommandsTest, MarkerOnEitherValueSkipsThePoint) {
-  const auto reply = Frame(Payload(4, {{0x3000, 0x0010}, {0x0100, 0x3000}, {0x3000, 0x3000},
-                                       {0x0100, 0x0010}}));
+  const auto reply =
+      Frame(Payload(4, {{0x3000, 0x0010}, {0x0100, 0x3000}, {0x3000, 0x3000}, {0x0100, 0x0010}}));
   ASSERT_EQ(Measure(reply), MeasureResult::kPlotted);
   ASSERT_EQ(series_.points.size(), 1u);
   EXPECT_EQ(series_.points[0].x, ChartX(0x10));
@@ -258,12 +257,17 @@ TEST_F(ScannerCommandsTest, FailedMeasurementLeavesSeriesAndStores) {
   };
   for (const auto& c : cases) {
     ASSERT_EQ(Measure(good), MeasureResult::kPlotted);
-    const Snapshot before{PointCount, {ProfileRaw.begin(), ProfileRaw.end()},
-                          {ReplyBuffer.begin(), ReplyBuffer.end()}, series_.points,
+    const Snapshot before{PointCount,
+                          {ProfileRaw.begin(), ProfileRaw.end()},
+                          {ReplyBuffer.begin(), ReplyBuffer.end()},
+                          series_.points,
                           series_.clears};
     EXPECT_EQ(Measure(c.stream), c.result) << c.what;
-    const Snapshot after{PointCount, {ProfileRaw.begin(), ProfileRaw.end()},
-                         {ReplyBuffer.begin(), ReplyBuffer.end()}, series_.points, series_.clears};
+    const Snapshot after{PointCount,
+                         {ProfileRaw.begin(), ProfileRaw.end()},
+                         {ReplyBuffer.begin(), ReplyBuffer.end()},
+                         series_.points,
+                         series_.clears};
     EXPECT_TRUE(after == before) << c.what;
   }
 }

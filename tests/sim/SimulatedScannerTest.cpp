@@ -55,12 +55,12 @@ TEST_F(SimulatedScannerTest, OpensOnlyByTheScannersDescription) {
   SimulatedScannerDriver driver;
   EXPECT_EQ(driver.CreateFile("FT232R USB UART", 0xC0000000u, 0, nullptr, 3, 0x82, nullptr),
             scanner::kInvalidHandle);
-  EXPECT_EQ(driver.CreateFile(scanner::kScannerDescription, 0xC0000000u, 0, nullptr, 3, 0x81,
-                              nullptr),
-            scanner::kInvalidHandle);
-  EXPECT_NE(driver.CreateFile(scanner::kScannerDescription, 0xC0000000u, 0, nullptr, 3, 0x82,
-                              nullptr),
-            scanner::kInvalidHandle);
+  EXPECT_EQ(
+      driver.CreateFile(scanner::kScannerDescription, 0xC0000000u, 0, nullptr, 3, 0x81, nullptr),
+      scanner::kInvalidHandle);
+  EXPECT_NE(
+      driver.CreateFile(scanner::kScannerDescription, 0xC0000000u, 0, nullptr, 3, 0x82, nullptr),
+      scanner::kInvalidHandle);
 }
 
 TEST_F(SimulatedScannerTest, RepliesPassTheCodecAndLookLikeASurface) {

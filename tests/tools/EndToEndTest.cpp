@@ -1,8 +1,7 @@
 // The built programs together: `qx770 measure --port` against `qx770-scanner-sim` over a real
 // pseudo-terminal, with good replies and with injected faults.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -173,7 +172,8 @@ TEST_F(EndToEndTest, MeasuresOverAPseudoTerminalIntoCsv) {
   }
 
   // The same port serves a second run; with the laser off the profile is empty.
-  const Result off = RunQx770({"measure", "--port", sim.path(), "--laser", "off", "--csv", "-"}, dir_);
+  const Result off =
+      RunQx770({"measure", "--port", sim.path(), "--laser", "off", "--csv", "-"}, dir_);
   ASSERT_EQ(off.status, 0) << off.err;
   EXPECT_EQ(off.out, "profile,index,X,Y\n");
 }
@@ -184,8 +184,9 @@ TEST_F(EndToEndTest, InjectedFaultsEndWithAClearMessage) {
     const char* message;
   } cases[] = {
       {"checksum", "qx770: measurement 2 of 3 failed: the scanner's reply had a wrong checksum"},
-      {"short", "qx770: measurement 2 of 3 failed: the scanner's reply was cut short: 884 bytes "
-                "came, then nothing for 1050 ms"},
+      {"short",
+       "qx770: measurement 2 of 3 failed: the scanner's reply was cut short: 884 bytes "
+       "came, then nothing for 1050 ms"},
       {"silence", "qx770: measurement 2 of 3 failed: no reply from the scanner within 1050 ms"},
   };
   for (const auto& c : cases) {
@@ -205,7 +206,8 @@ TEST_F(EndToEndTest, InjectedFaultsEndWithAClearMessage) {
 TEST_F(EndToEndTest, MissingDeviceAndBadArguments) {
   const Result missing = RunQx770({"measure", "--port", "/dev/qx770-not-there"}, dir_);
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "qx770: cannot open the scanner: there is no device /dev/qx770-not-there\n");
+  EXPECT_EQ(missing.err,
+            "qx770: cannot open the scanner: there is no device /dev/qx770-not-there\n");
   EXPECT_EQ(missing.out, "");
 
   const Result bad = RunQx770({"measure", "--simulate", "--intensity", "200"}, dir_);

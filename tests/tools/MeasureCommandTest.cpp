@@ -82,7 +82,8 @@ TEST(MeasureCommandTest, SendsTheStartUpParametersAndSwitchesTheLaser) {
 TEST(MeasureCommandTest, HelpAndUsageErrors) {
   const Outcome help = Qx770({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--port", "--simulate", "--intensity", "--laser", "--count", "--csv"}) {
+  for (const char* option :
+       {"--port", "--simulate", "--intensity", "--laser", "--count", "--csv"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(Qx770({"measure", "--help"}).status, 0);

@@ -22,8 +22,8 @@ TEST(MeasureOptionsTest, DefaultsAndEveryOption) {
   EXPECT_EQ(defaults.count, 1);
   EXPECT_FALSE(defaults.csv.has_value());
 
-  const auto o = std::get<MeasureOptions>(Parse(
-      {"--port", "/dev/ttyUSB3", "--intensity", "127", "--laser", "off", "--count", "12", "--csv", "-"}));
+  const auto o = std::get<MeasureOptions>(Parse({"--port", "/dev/ttyUSB3", "--intensity", "127",
+                                                 "--laser", "off", "--count", "12", "--csv", "-"}));
   EXPECT_EQ(o.source, MeasureOptions::Source::kPort);
   EXPECT_EQ(o.port, "/dev/ttyUSB3");
   EXPECT_EQ(o.intensity, 127);
@@ -31,7 +31,8 @@ TEST(MeasureOptionsTest, DefaultsAndEveryOption) {
   EXPECT_EQ(o.count, 12);
   EXPECT_EQ(o.csv, "-");
 
-  const auto eq = std::get<MeasureOptions>(Parse({"--simulate", "--intensity=0", "--laser=on", "--csv=out.csv"}));
+  const auto eq = std::get<MeasureOptions>(
+      Parse({"--simulate", "--intensity=0", "--laser=on", "--csv=out.csv"}));
   EXPECT_EQ(eq.source, MeasureOptions::Source::kSimulator);
   EXPECT_EQ(eq.intensity, 0);
   EXPECT_EQ(eq.laser, true);

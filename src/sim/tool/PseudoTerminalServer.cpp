@@ -20,7 +20,9 @@ using Micros = std::chrono::duration<double, std::micro>;
 // Paced replies are written in batches of about this many bytes.
 constexpr long long kBatchBytes = 16;
 
-std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string SystemError(const char* what) {
+  return std::string(what) + ": " + std::strerror(errno);
+}
 
 timespec ToTimespec(Clock::duration d) {
   if (d < Clock::duration::zero()) d = Clock::duration::zero();
@@ -71,8 +73,8 @@ void PseudoTerminalServer::Serve(Qx770Device& device, bool paced,
   const auto byte_time = std::chrono::duration_cast<Clock::duration>(Micros(kByteMicroseconds));
   std::vector<std::uint8_t> pending;  // reply bytes not yet written
   std::size_t sent = 0;
-  Clock::time_point tx_start;         // when the first pending byte started on the line
-  Clock::time_point rx_line_free;     // when the line from the program is idle again
+  Clock::time_point tx_start;      // when the first pending byte started on the line
+  Clock::time_point rx_line_free;  // when the line from the program is idle again
   std::uint8_t chunk[4096];
 
   while (stop == 0) {

@@ -17,7 +17,9 @@ namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
 
-void OnSignal(int) { g_stop = 1; }
+void OnSignal(int) {
+  g_stop = 1;
+}
 
 constexpr char kUsage[] =
     "Usage: qx770-scanner-sim [options]\n"
@@ -98,10 +100,11 @@ int main(int argc, char** argv) {
   }
   sim::Qx770Device device(options);
   if (verbose) {
-    device.set_logger([](const std::string& line) { std::cerr << "qx770-scanner-sim: " << line << "\n"; });
+    device.set_logger(
+        [](const std::string& line) { std::cerr << "qx770-scanner-sim: " << line << "\n"; });
   }
 
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
