@@ -32,3 +32,18 @@ function(qx_test_suite name dir)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen\\\\\\\\\\\\\\\\;LC_ALL=C\\\\\\\\\\\\\\\\;QX_TEST_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
                TIMEOUT 300)
 endfunction()
+
+# qx_embed_text(TARGET FILE SYMBOL): compiles the text of FILE (relative to the calling folder)
+# into TARGET as `extern const std::string_view SYMBOL;`, declared in the generated header
+# "SYMBOL.h". Used for window descriptions, which the program keeps as readable files.
+function(qx_embed_text target file symbol)
+  set(_in ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+  set(_dir ${CMAKE_CURRENT_BINARY_DIR}/embedded/${target})
+  add_custom_command(
+    OUTPUT ${_dir}/${symbol}.cpp ${_dir}/${symbol}.h
+    COMMAND ${CMAKE_COMMAND} -DIN=${_in} -DOUT_DIR=${_dir} -DSYMBOL=${symbol} -P ${PROJECT_SOURCE_DIR}/cmake/EmbedText.cmake
+    DEPENDS ${_in} ${PROJECT_SOURCE_DIR}/cmake/EmbedText.cmake
+    VERBATIM)
+  target_sources(${target} PRIVATE ${_dir}/${symbol}.cpp)
+  target_include_directories(${target} PRIVATE ${_dir})
+endfunction()

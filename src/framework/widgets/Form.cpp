@@ -216,7 +216,8 @@ void TForm::Show() {
   HandleNeeded();
   if (!Visible()) PlaceOnScreen();
   SetVisible(true);
-  if (TWidgetPeer* peer = TWidgetPeer::Of(*this)) {
+  // The off-screen platform has no window stack to raise the window in.
+  if (TWidgetPeer* peer = TWidgetPeer::Of(*this); peer && QGuiApplication::platformName() != QStringLiteral("offscreen")) {
     peer->Widget()->raise();
     peer->Widget()->activateWindow();
   }

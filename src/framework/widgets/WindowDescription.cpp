@@ -156,7 +156,7 @@ class TReader {
       const TPropertyTarget target = Resolve(component, path);
       if (item.value().is_object()) {
         if (target.Prop->Kind != TPropKind::Object && target.Prop->Kind != TPropKind::Reference)
-          Fail(Format("%s, property '%s': a %s property has no properties of its own",
+          Fail(Format("%s, property '%s' is of kind %s and has no properties of its own",
                       {Describe(component), path, std::string(PropKindName(target.Prop->Kind))}));
         ApplyObject(component, item.value(), path);
         continue;
@@ -192,7 +192,8 @@ class TReader {
       case Json::value_t::null: return TValue();
       case Json::value_t::array: {
         if (prop.Kind != TPropKind::StringList && prop.Kind != TPropKind::Set)
-          Fail(Format("%s, property '%s': a %s property takes no list", {Describe(component), path, std::string(PropKindName(prop.Kind))}));
+          Fail(Format("%s, property '%s': a list does not fit a property of kind %s",
+                      {Describe(component), path, std::string(PropKindName(prop.Kind))}));
         TStringList items;
         for (const Json& item : v) {
           if (!item.is_string())
