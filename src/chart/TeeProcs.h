@@ -15,10 +15,19 @@
 //
 // Axes: the chart sets its axes with `SetAxes`; until it does, series have no axes and draw all
 // their points.
+//
+// What the axes need of their chart (the axes' side, TeeProcsAxes.cpp): the axes list (an axis
+// joins it when created and leaves it when destroyed), `PlotWidth`/`PlotHeight`, `DepthOffsetX`,
+// the panel colour and `Printing` flag for labels, `AxisVisible`, and the overridable questions
+// `IsAxisShown`, `CalcWallSize`, the automatic ranges `MinXValueOfAxis` .. `MaxYValueOfAxis` and
+// `SeriesTitleLegend`, plus the label events `OnGetAxisLabel` and `OnGetNextAxisLabel`. The base
+// versions answer for a chart without walls and without paging; the chart overrides them.
 #pragma once
 
+#include <string>
 #include <vector>
 
+#include "chart/ChartAxisTypes.h"
 #include "chart/ChartTypes.h"
 #include "framework/core/Component.h"
 #include "framework/core/Geometry.h"
@@ -28,6 +37,7 @@ namespace tee {
 class TChartSeries;
 class TSeriesAxis;
 class TCanvas3D;
+class TCustomChartAxis;
 
 class TCustomAxisPanel : public fw::TComponent {
   FW_CLASS
@@ -96,6 +106,46 @@ class TCustomAxisPanel : public fw::TComponent {
   virtual bool IsValidDataSource(TChartSeries* series, fw::TComponent* source) const;
   void CheckDataSource(TChartSeries* series);
 
+  // ---- What the axes need of their chart ----
+
+  // Every axis of the chart in creation order (bottom, top, left, right, depth, then further
+  // axes). Not owned: an axis joins when it is created and leaves when it is destroyed.
+  const std::vector<TCustomChartAxis*>& AxesList() const { return axes_; }
+  void AddAxis(TCustomChartAxis* axis);
+  void RemoveAxis(TCustomChartAxis* axis);
+
+  int PlotWidth() const { return plotRect_.Width(); }
+  int PlotHeight() const { return plotRect_.Height(); }
+  // Horizontal extent of the 3D depth in pixels; 0 in 2D.
+  int DepthOffsetX() const { return depthOffsetX_; }
+  void SetDepthOffsetX(int value) { depthOffsetX_ = value; }
+  // Draw the axes at all (default true).
+  bool AxisVisible() const { return axisVisible_; }
+  void SetAxisVisible(bool value);
+  // The current paint goes to a printer.
+  bool Printing() const { return printing_; }
+  void SetPrinting(bool value) { printing_ = value; }
+  // The panel colour, behind axis labels; the button face here.
+  virtual TColor PanelColor() const;
+
+  // False unless AxisVisible and the axis' Visible; the depth axis only in 3D; another axis when no
+  // active series uses axes, or when an active series that uses axes draws against it.
+  virtual bool IsAxisShown(const TCustomChartAxis* axis) const;
+  // The wall thickness an axis leaves room for; 0 here (no walls).
+  virtual int CalcWallSize(const TSeriesAxis* axis) const;
+  // The automatic range ends of an axis from the series drawn against it (0 without any); for the
+  // depth axis from the series' depth. No paging here.
+  virtual double MinXValueOfAxis(const TCustomChartAxis* axis) const;
+  virtual double MaxXValueOfAxis(const TCustomChartAxis* axis) const;
+  virtual double MinYValueOfAxis(const TCustomChartAxis* axis) const;
+  virtual double MaxYValueOfAxis(const TCustomChartAxis* axis) const;
+  // The title of series `index` for the depth axis' labels: its Title, else its Name, else
+  // "Series " and the index; empty for an index outside the list.
+  virtual std::string SeriesTitleLegend(int index) const;
+
+  TAxisOnGetLabel OnGetAxisLabel;
+  TAxisOnGetNextLabel OnGetNextAxisLabel;
+
  protected:
   // Called for each accepted repaint request; the window-bound chart marks its buffer stale and
   // invalidates its window here.
@@ -117,6 +167,13 @@ class TCustomAxisPanel : public fw::TComponent {
   bool clickHandled_ = false;
   bool created_ = false;
   int repaintRequests_ = 0;
+
+  // The axes' side.
+  double AxisValue(const TCustomChartAxis* axis, bool x, bool maximum) const;
+  std::vector<TCustomChartAxis*> axes_;
+  int depthOffsetX_ = 0;
+  bool axisVisible_ = true;
+  bool printing_ = false;
 };
 
 }  // namespace tee

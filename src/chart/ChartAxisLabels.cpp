@@ -1,0 +1,290 @@
+// TCustomChartAxis: the step between labels, which labels a drawing shows, and their texts.
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartAxisText.h"
+#include "chart/ChartSeries.h"
+#include "chart/ChartValueList.h"
+#include "chart/TeCanvas.h"
+#include "chart/TeeProcs.h"
+#include "framework/core/DateTime.h"
+#include "framework/core/NumberFormat.h"
+
+namespace tee {
+namespace {
+
+// Linear labels stop once the range holds 10000 steps, so a drawing never produces more; the
+// bound keeps a step that vanishes against a huge value (v - Δ == v) from looping.
+constexpr int kMaxLinearLabels = 10001;
+constexpr int kMaxEventLabels = 2000;
+
+}  // namespace
+
+TCanvas3D* TCustomChartAxis::Canvas() const { return chart_ ? chart_->Canvas() : nullptr; }
+
+void TCustomChartAxis::SetCanvasFont(const fw::TFont& font) const {
+  if (TCanvas3D* c = Canvas()) c->AssignFont(font);
+}
+
+bool TCustomChartAxis::CalcDateTimeAxis() const {
+  if (!chart_) return false;
+  for (const TChartSeries* s : chart_->SeriesList())
+    if (s->Active() && s->UsesAxis(this)) return horizontal_ ? s->XValues()->DateTime() : s->YValues()->DateTime();
+  return false;
+}
+
+TAxisLabelStyle TCustomChartAxis::CalcLabelStyle() const {
+  if (labelStyle_ != talAuto) return labelStyle_;
+  if (!chart_) return talNone;
+  if (isDepthAxis_) {
+    for (const TChartSeries* s : chart_->SeriesList())
+      if (s->Active() && s->MinZValue() != s->MaxZValue()) return talValue;
+    return talText;
+  }
+  TAxisLabelStyle result = talNone;
+  for (const TChartSeries* s : chart_->SeriesList()) {
+    if (!s->Active() || !s->UsesAxis(this)) continue;
+    result = talValue;
+    // Point labels are shown along the axis the points are spread over, not along their values.
+    const bool across = horizontal_ == s->YMandatory();
+    if (across && s->LabelCount() > 0 && !s->XLabel(0).empty()) return talText;
+  }
+  return result;
+}
+
+std::string TCustomChartAxis::FormatLabel(double value) {
+  std::string text;
+  if (!dateTimeAxis_) {
+    text = fw::FormatFloat(axisValuesFormat_, value);
+  } else if (value >= 0) {
+    const fw::TFormatSettings& settings = fw::FormatSettings();
+    const std::string& format = !dateTimeFormat_.empty() ? dateTimeFormat_
+                                : rangeSize_ <= 1        ? settings.ShortTimeFormat
+                                                         : settings.ShortDateFormat;
+    text = fw::FormatDateTime(format, value, settings);
+  }
+  if (chart_ && chart_->OnGetAxisLabel && !suppressLabelEvent_) chart_->OnGetAxisLabel(this, nullptr, -1, text);
+  if (labelsMultiLine_) std::replace(text.begin(), text.end(), ' ', kLineSeparator);
+  return text;
+}
+
+int TCustomChartAxis::LabelSizeForIncrement() {
+  TCanvas3D* c = Canvas();
+  if (!c) return 0;
+  const std::string high = FormatLabel(rangeMax_);
+  const std::string low = FormatLabel(rangeMin_);
+  const int fontHeight = c->FontHeight();
+  const bool turned = labelsAngle_ == 90 || labelsAngle_ == 270;
+  const bool flat = labelsAngle_ == 0 || labelsAngle_ == 180;
+  auto size = [&](const std::string& text) {
+    if (horizontal_) return turned ? fontHeight * LineCount(text) : WidestLine(*c, text);
+    return flat ? fontHeight * LineCount(text) : WidestLine(*c, text);
+  };
+  return std::max(size(high), size(low));
+}
+
+double TCustomChartAxis::CalcIncrement() {
+  SetCanvasFont(*labelsFont_);
+  const int n = MaxLabelCount(LabelSizeForIncrement(), labelsSeparation_, pixelLength_);
+  return CalcAxisIncrement(n, TIncrementInput{rangeSize_, increment_, labelsSeparation_, dateTimeAxis_});
+}
+
+int TCustomChartAxis::CalcDateTimeStepIndex(double delta) const {
+  if (!dateTimeAxis_ || !exactDateTime_ || increment_ == 0) return dtNone;
+  return DateTimeStepIndex(increment_, delta);
+}
+
+void TCustomChartAxis::CalcLabels(TAxisLabels& labels) {
+  labels.Items.clear();
+  labels.Ticks.Clear();
+  dateTimeAxis_ = CalcDateTimeAxis();
+  labels.Increment = CalcIncrement();
+  labels.DateTimeStep = CalcDateTimeStepIndex(labels.Increment);
+  labels.Style = CalcLabelStyle();
+  const bool calendarStep = labels.DateTimeStep >= dtHalfMonth && labels.DateTimeStep <= dtOneYear;
+  if (!((labels.Increment > 0 || calendarStep) && rangeMin_ <= rangeMax_)) return;
+  switch (labels.Style) {
+    case talValue:
+      if (chart_ && chart_->OnGetNextAxisLabel) CalcEventLabels(labels);
+      else if (logarithmic_ && increment_ == 0) CalcLogLabels(labels);
+      else CalcLinearLabels(labels);
+      break;
+    case talText:
+      if (isDepthAxis_) CalcDepthTextLabels(labels);
+      else CalcMarkTextLabels(labels);
+      break;
+    case talMark:
+      CalcMarkTextLabels(labels);
+      break;
+    default:
+      break;
+  }
+}
+
+// A label drawn at `pos`: with TickOnLabelsOnly its position becomes a tick.
+static void AddDrawn(TAxisLabels& labels, bool tickOnLabelsOnly, int pos, double value, std::string text) {
+  if (tickOnLabelsOnly) labels.Ticks.Add(pos, value);
+  labels.Items.push_back(TAxisLabel{value, pos, std::move(text)});
+}
+
+void TCustomChartAxis::AddValueLabel(TAxisLabels& labels, double value) {
+  const int pos = CalcPosValue(value);
+  if (!labelsOnAxis_ && !(startPixel_ < pos && pos < endPixel_)) return;
+  if (!tickOnLabelsOnly_) labels.Ticks.Add(pos, value);
+  if (labels_) AddDrawn(labels, tickOnLabelsOnly_, pos, value, FormatLabel(value));
+}
+
+void TCustomChartAxis::CalcLinearLabels(TAxisLabels& labels) {
+  const double delta = labels.Increment;
+  const int step = labels.DateTimeStep;
+  if (!(std::fabs(rangeSize_ / delta) < 10000)) return;
+  const bool exact = dateTimeAxis_ && exactDateTime_;
+  double first;
+  if (exact && step >= dtOneDay && step <= dtOneYear) first = CalendarRoundDown(rangeMax_, step);
+  else if (rangeMin_ == rangeMax_ || !roundFirstLabel_) first = rangeMax_;
+  else first = std::trunc(rangeMax_ / delta) * delta;
+  // The tolerance of the lowest label against rounding of the steps.
+  const double limit = (rangeMin_ - 1e-12) / 1.000000000001;
+
+  if (exact && step >= dtHalfMonth && step <= dtOneYear) {
+    double v = first;
+    for (int n = 0; v > rangeMax_ && n < kMaxLinearLabels; ++n) v = CalendarStepDown(v, step);
+    for (int n = 0; v >= limit && n < kMaxLinearLabels; ++n) {
+      AddValueLabel(labels, v);
+      v = CalendarStepDown(v, step);
+    }
+    return;
+  }
+  // Labels from the top down at first − k·Δ: an index times the step rather than repeated
+  // subtraction, so that errors do not accumulate along the axis.
+  int k = 0;
+  while (k < kMaxLinearLabels && first - k * delta > rangeMax_) ++k;
+  for (int n = 0; n < kMaxLinearLabels; ++n, ++k) {
+    const double v = first - k * delta;
+    if (!(v >= limit)) break;
+    AddValueLabel(labels, v);
+  }
+}
+
+void TCustomChartAxis::CalcLogLabels(TAxisLabels& labels) {
+  if (rangeMin_ == rangeMax_) return;
+  const double base = logarithmicBase_;
+  double v;
+  if (rangeMin_ > 0) {
+    v = std::pow(base, std::nearbyint(std::log(rangeMin_) / std::log(base)));
+  } else {
+    // A logarithmic scale has no place for 0 or below: the range starts just above instead, for
+    // the rest of this paint.
+    rangeMin_ = rangeMin_ == 0 ? 0.1 : 1e-10;
+    logMin_ = std::log(rangeMin_);
+    v = rangeMin_;
+  }
+  for (int n = 0; v <= rangeMax_ && n < kMaxLinearLabels; ++n) {
+    if (v >= rangeMin_) AddValueLabel(labels, v);
+    v *= base;
+  }
+}
+
+void TCustomChartAxis::CalcEventLabels(TAxisLabels& labels) {
+  double v = rangeMin_;
+  bool stop = true;
+  int index = 0;
+  for (bool first = true;; first = false) {
+    chart_->OnGetNextAxisLabel(this, index, v, stop);
+    if (stop) {
+      if (first) CalcLinearLabels(labels);
+      return;
+    }
+    if (!(v >= rangeMin_ - 1e-7 && v <= rangeMax_ + 1e-7)) return;
+    ++index;
+    AddValueLabel(labels, v);
+    if (index > kMaxEventLabels) return;
+  }
+}
+
+void TCustomChartAxis::CalcDepthTextLabels(TAxisLabels& labels) {
+  if (chart_->CountActiveSeries() == 0) return;
+  const double low = std::trunc(rangeMin_);
+  const double high = std::trunc(rangeMax_);
+  if (!(high - low < kMaxLinearLabels)) return;
+  for (double i = low; i <= high; ++i) {
+    const double value = rangeMax_ - i - 0.5;
+    const int pos = CalcPosValue(value);
+    if (!tickOnLabelsOnly_) labels.Ticks.Add(pos, value);
+    if (!labels_) continue;
+    const int index = static_cast<int>(i);
+    std::string text = chart_->SeriesTitleLegend(index);
+    if (chart_->OnGetAxisLabel) {
+      TChartSeries* series = index >= 0 && index < chart_->SeriesCount() ? chart_->Series(index) : nullptr;
+      chart_->OnGetAxisLabel(this, series, index, text);
+    }
+    AddDrawn(labels, tickOnLabelsOnly_, pos, value, std::move(text));
+  }
+}
+
+std::string TCustomChartAxis::SeriesLabelText(TChartSeries* series, int index, TAxisLabelStyle) const {
+  // Mark texts arrive with the series marks' drawing; until then a mark shows its point label.
+  return series->XLabel(index);
+}
+
+void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
+  TCanvas3D* c = Canvas();
+  labelSeries_.clear();
+  int firstIndex = INT_MAX;
+  int lastIndex = -1;
+  for (TChartSeries* s : chart_->SeriesList()) {
+    if (!s->Active() || !s->UsesAxis(this) || s->LabelCount() == 0) continue;
+    labelSeries_.push_back(s);
+    s->CalcFirstLastVisibleIndex();
+    // A series without visible points has no index range to add.
+    if (s->FirstValueIndex() >= 0) {
+      firstIndex = std::min(firstIndex, s->FirstValueIndex());
+      lastIndex = std::max(lastIndex, s->LastValueIndex());
+    }
+  }
+  if (firstIndex == INT_MAX || lastIndex < firstIndex) return;
+
+  const bool turned = labelsAngle_ == 90 || labelsAngle_ == 270;
+  const bool widthExtent = horizontal_ != turned;
+  const int fontHeight = c ? c->FontHeight() : 0;
+  bool anyDrawn = false;
+  std::int64_t lastPos = 0;
+  std::int64_t lastHalf = 0;
+  for (int i = firstIndex; i <= lastIndex; ++i) {
+    TChartSeries* series = nullptr;
+    for (TChartSeries* s : labelSeries_) {
+      if (s->LabelCount() > i) {
+        series = s;
+        break;
+      }
+    }
+    if (!series) continue;
+    std::string text = SeriesLabelText(series, i, labels.Style);
+    if (chart_->OnGetAxisLabel) chart_->OnGetAxisLabel(this, series, i, text);
+    if (i >= series->Count()) continue;
+    const double value = horizontal_ ? series->XValue(i) : series->YValue(i);
+    if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
+    const int pos = CalcPosValue(value);
+    if (!tickOnLabelsOnly_) labels.Ticks.Add(pos, value);
+    if (!labels_) continue;
+
+    const std::int64_t extent = !c ? 0 : widthExtent ? WidestLine(*c, text) : std::int64_t{fontHeight} * LineCount(text);
+    if (labelsSeparation_ == 0 || !anyDrawn) {
+      lastHalf = extent / 2;
+    } else {
+      const std::int64_t half =
+          (extent + static_cast<std::int64_t>(std::trunc(static_cast<double>(extent) * 0.02 * labelsSeparation_))) / 2;
+      const bool fits = pos + half <= lastPos - lastHalf || lastPos + lastHalf <= pos - half;
+      if (!fits) continue;
+      lastHalf = half;
+    }
+    lastPos = pos;
+    anyDrawn = true;
+    AddDrawn(labels, tickOnLabelsOnly_, pos, value, std::move(text));
+  }
+}
+
+}  // namespace tee
