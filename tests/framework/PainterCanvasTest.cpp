@@ -114,6 +114,28 @@ TEST_F(PainterCanvas, SmallFilledCircleWithoutPenIsSymmetric) {
       EXPECT_EQ(bitmap->GetPixel(x, y), bitmap->GetPixel(7 - x, y)) << x << "," << y;
 }
 
+TEST_F(PainterCanvas, DotsRespectClippingRasterOperationsAndTheImageEdge) {
+  canvas().Pen().SetStyle(fw::psClear);
+  canvas().Brush().SetColor(fw::clRed);
+  canvas().IntersectClipRect({0, 0, 10, 48});
+  canvas().Ellipse(8, 8, 12, 12);
+  EXPECT_EQ(InkBounds(), (TRect{8, 8, 10, 11}));
+  canvas().RemoveClip();
+  Clear(fw::clWhite);
+  canvas().Brush().SetColor(fw::clRed);
+  canvas().Pen().SetMode(fw::pmXor);  // red xor white is aqua
+  canvas().Ellipse(8, 8, 12, 12);
+  EXPECT_EQ(CountOf(fw::clAqua), 9);
+  canvas().Pen().SetMode(fw::pmCopy);
+  canvas().Brush().SetColor(fw::clRed);
+  canvas().Ellipse(-2, -2, 2, 2);
+  canvas().Ellipse(62, 46, 66, 50);
+  EXPECT_EQ(bitmap->GetPixel(0, 0), fw::clRed);
+  EXPECT_EQ(bitmap->GetPixel(63, 47), fw::clRed);
+  canvas().Rectangle(30, 30, 33, 33);
+  EXPECT_EQ(bitmap->GetPixel(30, 30), fw::clRed);
+}
+
 TEST_F(PainterCanvas, LineToLeavesOutItsEndPointInEveryDirection) {
   struct Case {
     int x0, y0, x1, y1;

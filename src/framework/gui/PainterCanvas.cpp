@@ -358,12 +358,28 @@ void TPainterCanvas::FillEllipseInside(const TRect& r, const QBrush& brush) {
   const double cx = r.Left + rx;
   const double cy = r.Top + ry;
   const int mirror = r.Left + r.Right - 2;
+  // Small solid dots are the chart's most frequent shape: without clipping or a raster operation
+  // their rows go straight into the image.
+  const bool direct = brush.style() == Qt::SolidPattern && !painter_.hasClipping() &&
+                      penComposition_ == QPainter::CompositionMode_SourceOver &&
+                      brush.color().alpha() == 255;
+  const QRgb pixel = brush.color().rgb();
   for (int y = r.Top; y < r.Bottom - 1; ++y) {
     const double t = (y + 0.5 - cy) / ry;
     if (t * t > 1.0) continue;
     const double half = rx * std::sqrt(1.0 - t * t) + 1e-9;
     const int x0 = static_cast<int>(std::ceil(cx - half - 0.5));
-    if (2 * x0 <= mirror) painter_.fillRect(QRect(x0, y, mirror - 2 * x0 + 1, 1), brush);
+    const int x1 = mirror - x0;
+    if (x1 < x0) continue;
+    if (!direct) {
+      painter_.fillRect(QRect(x0, y, x1 - x0 + 1, 1), brush);
+    } else if (y >= 0 && y < image_->height()) {
+      // Through constBits: writing must not detach the image from the painter's buffer.
+      auto* row = reinterpret_cast<QRgb*>(const_cast<uchar*>(image_->constBits()) +
+                                          static_cast<qsizetype>(y) * image_->bytesPerLine());
+      for (int x = std::max(x0, 0), end = std::min(x1, image_->width() - 1); x <= end; ++x)
+        row[x] = pixel;
+    }
   }
 }
 
