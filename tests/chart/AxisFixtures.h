@@ -63,6 +63,33 @@ class TAxisChart : public tee::TCustomAxisPanel {
     }
   }
 
+  // The layout of a paint as the chart makes it: ranges, the room of every shown axis taken from
+  // the plot rectangle (the first five as main axes), then the pixel ranges.
+  void LayoutWithRoom() {
+    for (tee::TCustomChartAxis* a : AxesList()) a->UpdateRange();
+    fw::TRect r = PlotRect();
+    int index = 0;
+    for (tee::TCustomChartAxis* a : AxesList()) {
+      if (IsAxisShown(a)) {
+        fw::TRect reduced = r;
+        a->ReserveSpace(reduced, index < 5);
+        fw::TRect both;
+        if (fw::IntersectRect(both, reduced, r)) r = both;
+      }
+      ++index;
+    }
+    SetPlotRect(r);
+    for (tee::TCustomChartAxis* a : AxesList()) a->CalcPixelRange();
+  }
+
+  void DrawAxes() {
+    for (tee::TCustomChartAxis* a : AxesList())
+      if (IsAxisShown(a)) a->Draw(true);
+  }
+
+  // Draws on another surface from now on (a bitmap to look at).
+  void UseSurface(fw::TCanvas& target, fw::TRect bounds) { canvas.InitWindow(&target, nullptr, false, bounds); }
+
   fw::TCanvasLog& Log() { return surface.Log(); }
   int FontHeight(const fw::TFont& font) {
     canvas.AssignFont(font);
