@@ -97,6 +97,39 @@ TChartSeries::~TChartSeries() {
   if (parentChart_) SetParentChart(nullptr);
 }
 
+void TChartSeries::Assign(const fw::TPersistent* source) {
+  const auto* s = dynamic_cast<const TChartSeries*>(source);
+  if (!s) {
+    fw::TComponent::Assign(source);
+    return;
+  }
+  active_ = s->active_;
+  colorEachPoint_ = s->colorEachPoint_;
+  colorSource_ = s->colorSource_;
+  cursor_ = s->cursor_;
+  horizAxis_ = s->horizAxis_;
+  vertAxis_ = s->vertAxis_;
+  customHorizAxis_ = s->customHorizAxis_;
+  customVertAxis_ = s->customVertAxis_;
+  percentFormat_ = s->percentFormat_;
+  seriesColor_ = s->seriesColor_;
+  showInLegend_ = s->showInLegend_;
+  title_ = s->title_;
+  valueFormat_ = s->valueFormat_;
+  xLabelsSource_ = s->xLabelsSource_;
+  zOrder_ = s->zOrder_;
+  recalcOptions_ = s->recalcOptions_;
+  style_ = s->style_;
+  identifier_ = s->identifier_;
+  calcVisiblePoints_ = s->calcVisiblePoints_;
+  drawBetweenPoints_ = s->drawBetweenPoints_;
+  marks_->Assign(s->marks_.get());
+  xValues_->Assign(s->xValues_.get());
+  yValues_->Assign(s->yValues_.get());
+  RecalcGetAxis();
+  Repaint();
+}
+
 // ---- Value lists ----
 
 void TChartSeries::AddValueList(TChartValueList* list) { valuesList_.push_back(list); }

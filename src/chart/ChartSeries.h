@@ -63,6 +63,10 @@ class TChartSeries : public fw::TComponent {
   explicit TChartSeries(fw::TComponent* owner);
   ~TChartSeries() override;
 
+  // Copies the settings of another series (colours, formats, axes, flags, marks, the value lists'
+  // settings); not its points, Name, chart, data sources or event handlers (AssignValues copies
+  // points).
+  void Assign(const fw::TPersistent* source) override;
   // Resolves the data-source names read from a window description.
   void Loaded() override;
   // A removed data source is dropped (the first one: DataSource becomes none).

@@ -100,3 +100,31 @@ TEST(SeriesProperties, ValueListsThroughTheirSeries) {
   EXPECT_EQ(s.XValues()->Name(), "X");
   EXPECT_EQ(s.XValues()->Count(), 1);
 }
+
+TEST(SeriesProperties, AssignCopiesSettingsNotPointsNameOrChart) {
+  TTestChart chart;
+  TChartSeries from(nullptr), to(nullptr);
+  from.SetName("From");
+  to.SetName("To");
+  from.SetParentChart(&chart);
+  from.AddXY(1, 1);
+  from.SetSeriesColor(fw::clTeal);
+  from.SetTitle("Profile");
+  from.SetVertAxis(aRightAxis);
+  from.SetValueFormat("0.0");
+  from.Marks()->SetVisible(true);
+  from.XValues()->SetOrder(loNone);
+  from.YValues()->SetMultiplier(2);
+  to.Assign(&from);
+  EXPECT_EQ(to.SeriesColor(), fw::clTeal);
+  EXPECT_EQ(to.Title(), "Profile");
+  EXPECT_EQ(to.VertAxis(), aRightAxis);
+  EXPECT_EQ(to.ValueFormat(), "0.0");
+  EXPECT_TRUE(to.Marks()->Visible());
+  EXPECT_EQ(to.XValues()->Order(), loNone);
+  EXPECT_EQ(to.YValues()->Multiplier(), 2);
+  EXPECT_EQ(to.Name(), "To");
+  EXPECT_EQ(to.Count(), 0);
+  EXPECT_EQ(to.ParentChart(), nullptr);
+  EXPECT_THROW(to.Assign(to.XValues()), fw::EConvertError);
+}
