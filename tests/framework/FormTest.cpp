@@ -5,7 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -101,6 +104,17 @@ TEST_F(Form, OperatorActionsFireTheBoundHandlers) {
   EXPECT_EQ(form->log, (std::vector<std::string>{"FormCreate", "Button1Click", "CheckBox1Click off", "CheckBox1Click on",
                                                  "ComboBoxInChange 1", "ComboBoxInChange 15", "ComboBoxInChange 30"}));
   EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Form, PickingOrEnteringTheTextAlreadyThereIsNoChange) {
+  SelectAllText(*form->ComboBoxIn);
+  TypeText(*form->ComboBoxIn, "15");
+  QLineEdit* edit = WidgetOf<QComboBox>(*form->ComboBoxIn)->lineEdit();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QCoreApplication::sendEvent(edit, &enter);
+  PickItem(*form->ComboBoxIn, 5);  // "15" again
+  EXPECT_EQ(form->ComboBoxIn->ItemIndex(), 5);
+  EXPECT_EQ(form->log, (std::vector<std::string>{"FormCreate", "ComboBoxInChange 1", "ComboBoxInChange 15"}));
 }
 
 TEST_F(Form, ChangesFromCodeShowInTheWidgetsAndOnlyTheCheckBoxCallsItAClick) {
@@ -221,12 +235,23 @@ TEST_F(Form, RenderedPictureShowsControlsAndWhatThePlotPaints) {
   EXPECT_EQ(before.pixel(centre), Rgb(clWhite));
   EXPECT_GT(form->Plot->PaintCount(), 0);
 
-  ClickButton(*form->Button1);
+  // Drawing on the plot's window surface outside a paint shows without the plot painting again.
+  const int paints = form->Plot->PaintCount();
+  TCanvas& surface = form->Plot->Canvas();
+  surface.Pen().SetColor(clLime);
+  surface.MoveTo(10, 10);
+  surface.LineTo(10, 20);
+  EXPECT_EQ(RenderControl(*form).pixel(plot + QPoint(10, 15)), Rgb(clLime));
+  EXPECT_EQ(form->Plot->PaintCount(), paints);
+
+  ClickButton(*form->Button1);  // adds a dot: the plot asks for a paint
   const std::string path = ::testing::TempDir() + "example_form.png";
   ASSERT_TRUE(SaveControlImage(*form, path));
   const QImage after(QString::fromStdString(path));
   EXPECT_EQ(after.pixel(centre), Rgb(clRed));
   EXPECT_EQ(after.pixel(centre + QPoint(4, 0)), Rgb(clWhite));
+  EXPECT_EQ(after.pixel(plot + QPoint(10, 15)), Rgb(clWhite));  // the plot painted itself anew
+  EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
 }
 
 }  // namespace

@@ -158,6 +158,9 @@ void TComboBox::TypedByOperator(const std::string& text) {
 void TComboBox::PickedByOperator(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size())) return;
   itemIndex_ = index;
+  // Picking the item that is already in the field (Enter on a typed item text, or the same item
+  // again from the list) changes nothing.
+  if (items_[index] == Text()) return;
   SetText(items_[index]);
   Change();
 }

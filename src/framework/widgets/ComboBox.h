@@ -3,9 +3,10 @@
 // `Style` csDropDown (the default) is editable: the operator may type any text or pick an item;
 // csDropDownList only lets them pick. `Text` is the text in the field, `Items` the list,
 // `ItemIndex` the picked item (-1 for none). OnChange fires after every change the operator
-// makes: each keystroke that changes the text, and each pick from the list (which puts the item's
-// text into the field). Changes made from code (Text, ItemIndex, Items) do not fire it. Typed text
-// is never added to the list and never completed automatically.
+// makes: each keystroke that changes the text, and each pick from the list that puts another text
+// into the field (picking the text already there, or pressing Enter on it, changes nothing).
+// Changes made from code (Text, ItemIndex, Items) do not fire it. Typed text is never added to the
+// list and never completed automatically.
 //
 // `ItemHeight` is the height of one line of the drop-down list, `DropDownCount` the number of
 // lines it shows at most. The window is a QComboBox.

@@ -76,25 +76,45 @@ class TSurfaceWidget : public QWidget {
     setMouseTracking(true);
     // The whole surface is painted from the bitmap: Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Drawing on the control's canvas outside a paint (a rubber band) shows at once, as on a
+    // window's own surface.
+    bitmap_.Canvas().OnChange = [this](TCanvas&) {
+      if (!painting_) update();
+    };
   }
 
   TCanvas& Canvas() { return bitmap_.Canvas(); }
 
- protected:
-  void resizeEvent(QResizeEvent*) override { bitmap_.SetSize(std::max(1, width()), std::max(1, height())); }
+  // The control asked for a paint: the next paint message lets it paint the surface again.
+  void Invalidate() {
+    invalid_ = true;
+    update();
+  }
 
-  void paintEvent(QPaintEvent*) override {
+ protected:
+  void resizeEvent(QResizeEvent*) override {
     bitmap_.SetSize(std::max(1, width()), std::max(1, height()));
-    auto* custom = dynamic_cast<TCustomControl*>(&control_);
-    InvokeHandler([&] {
-      TCanvas& canvas = bitmap_.Canvas();
-      if (!custom || custom->EraseBackground()) {
-        canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(control_.Color());
-        canvas.FillRect(TRect{0, 0, width(), height()});
-      }
-      if (custom) custom->PaintWindow(canvas);
-    });
+    invalid_ = true;
+  }
+
+  // Only an invalidated surface is painted by the control; any other paint message (the window
+  // shown again, drawing outside a paint) shows the surface as it is.
+  void paintEvent(QPaintEvent*) override {
+    if (invalid_) {
+      invalid_ = false;
+      painting_ = true;
+      auto* custom = dynamic_cast<TCustomControl*>(&control_);
+      InvokeHandler([&] {
+        TCanvas& canvas = bitmap_.Canvas();
+        if (!custom || custom->EraseBackground()) {
+          canvas.Brush().SetStyle(bsSolid);
+          canvas.Brush().SetColor(control_.Color());
+          canvas.FillRect(TRect{0, 0, width(), height()});
+        }
+        if (custom) custom->PaintWindow(canvas);
+      });
+      painting_ = false;
+    }
     QPainter p(this);
     p.drawImage(0, 0, bitmap_.ToImage());
   }
@@ -140,6 +160,8 @@ class TSurfaceWidget : public QWidget {
 
   TWinControl& control_;
   TBitmap bitmap_;
+  bool invalid_ = true;
+  bool painting_ = false;
 };
 
 TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control) : TWidgetPeer(control, new TFrameWidget(control)) {
@@ -155,7 +177,7 @@ QWidget* TCustomDrawnPeer::ClientWidget() const { return surface_; }
 TCanvas* TCustomDrawnPeer::Canvas() { return surface_ ? &surface_->Canvas() : nullptr; }
 
 void TCustomDrawnPeer::Invalidate() {
-  if (surface_) surface_->update();
+  if (surface_) surface_->Invalidate();
 }
 
 void TCustomDrawnPeer::Update() {

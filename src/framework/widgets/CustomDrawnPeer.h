@@ -4,9 +4,12 @@
 // (TWinControl::WindowEdge) with the system colours, and inside it the client surface, which
 // holds the children's widgets and does the control's painting and mouse input:
 //   - paint: the surface keeps one off-screen bitmap of its size (a TBitmap, 96 dpi) as the
-//     window's drawing surface; each paint message clears it with the control's Color (unless the
-//     control's EraseBackground answers false), lets the control paint on it (PaintWindow) and
-//     copies it to the screen. The same bitmap is the control's Canvas() between paints.
+//     window's drawing surface. After the control invalidated it (or a resize), the next paint
+//     message clears it with the control's Color (unless the control's EraseBackground answers
+//     false) and lets the control paint on it (PaintWindow); every paint message then copies it
+//     to the screen. The same bitmap is the control's Canvas() between paints: what the control
+//     draws there outside a paint (a rubber band) appears with the next paint message without
+//     repainting the control, as on a window's own surface.
 //   - mouse: presses, moves (also with no button down), releases, double clicks, the wheel and
 //     leaving go to the control's Handle* entry points in client coordinates, with the modifier
 //     keys and held buttons as shift state.
