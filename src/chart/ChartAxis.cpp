@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "chart/ChartAxisText.h"
 #include "chart/ChartErrors.h"
 #include "chart/TeeProcs.h"
 #include "framework/core/ClassBuilder.h"
@@ -172,6 +173,7 @@ TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel* chart) : chart_(chart) {
   ticks_ = std::make_unique<TDarkGrayPen>(repaint);
   ticksInner_ = std::make_unique<TDarkGrayPen>(repaint);
   title_ = std::make_unique<TChartAxisTitle>(this);
+  widths_ = std::make_unique<TTextWidthCache>();
   if (chart_) chart_->AddAxis(this);
 }
 

@@ -48,6 +48,7 @@ namespace tee {
 
 class TCustomAxisPanel;
 class TCanvas3D;
+class TTextWidthCache;
 
 // The axis title: a caption in its own font at its own angle. Its `Angle` is stored only when it
 // differs from the axis' default title angle (90 for the left axis, 270 for the right one).
@@ -412,6 +413,7 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
   bool suppressLabelEvent_ = false;
   TAxisLabels drawn_;
   std::vector<TChartSeries*> labelSeries_;  // scratch list of the mark and text labels
+  std::unique_ptr<TTextWidthCache> widths_;  // widths of mark and text labels
 };
 
 // An axis with its properties published; the class of the bottom, top, left and right axes and of

@@ -271,7 +271,10 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
     if (!tickOnLabelsOnly_) labels.Ticks.Add(pos, value);
     if (!labels_) continue;
 
-    const std::int64_t extent = !c ? 0 : widthExtent ? WidestLine(*c, text) : std::int64_t{fontHeight} * LineCount(text);
+    // A label whose position lies within the last drawn one cannot fit whatever its size: no need
+    // to measure it.
+    if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos && pos < lastPos + lastHalf) continue;
+    const std::int64_t extent = !c ? 0 : widthExtent ? widths_->Width(*c, text) : std::int64_t{fontHeight} * LineCount(text);
     if (labelsSeparation_ == 0 || !anyDrawn) {
       lastHalf = extent / 2;
     } else {

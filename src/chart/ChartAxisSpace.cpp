@@ -73,7 +73,7 @@ int TCustomChartAxis::WidestLabel() {
     }
     for (TChartSeries* s : chart_->SeriesList()) {
       if (!s->Active() || !s->UsesAxis(this)) continue;
-      for (int i = 0; i < s->LabelCount(); ++i) widest = std::max(widest, WidestLine(*c, SeriesLabelText(s, i, style)));
+      for (int i = 0; i < s->LabelCount(); ++i) widest = std::max(widest, widths_->Width(*c, SeriesLabelText(s, i, style)));
     }
     return widest;
   }

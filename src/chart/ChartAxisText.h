@@ -3,8 +3,10 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "chart/TeCanvas.h"
 
@@ -34,5 +36,53 @@ inline int WidestLine(TTeeCanvas& canvas, const std::string& text) {
   ForEachLine(text, [&](std::string_view line) { widest = std::max(widest, canvas.TextWidth(std::string(line))); });
   return widest;
 }
+
+// The widths of label texts (widest lines) in one font on one surface, kept between paints: the
+// point labels of a profile are measured once rather than on every repaint, since shaping a text
+// costs far more than the rest of placing a label. The cache empties itself when the surface or
+// any property of the font changes, and when it is full.
+class TTextWidthCache {
+ public:
+  static constexpr std::size_t kCapacity = 16384;
+
+  // The widest line of `text` on the canvas in its current font.
+  int Width(TTeeCanvas& canvas, const std::string& text) {
+    Validate(canvas);
+    auto it = widths_.find(text);
+    if (it != widths_.end()) return it->second;
+    if (widths_.size() >= kCapacity) widths_.clear();
+    const int w = WidestLine(canvas, text);
+    widths_.emplace(text, w);
+    return w;
+  }
+
+ private:
+  void Validate(TTeeCanvas& canvas) {
+    const fw::TCanvas* surface = canvas.ReferenceCanvas();
+    const fw::TFont& f = canvas.Font();
+    if (surface == surface_ && f.Name() == name_ && f.Height() == height_ && f.PixelsPerInch() == pixelsPerInch_ &&
+        f.Style() == style_ && f.Charset() == charset_ && f.Pitch() == pitch_ && f.Escapement() == escapement_)
+      return;
+    widths_.clear();
+    surface_ = surface;
+    name_ = f.Name();
+    height_ = f.Height();
+    pixelsPerInch_ = f.PixelsPerInch();
+    style_ = f.Style();
+    charset_ = f.Charset();
+    pitch_ = f.Pitch();
+    escapement_ = f.Escapement();
+  }
+
+  const fw::TCanvas* surface_ = nullptr;
+  std::string name_;
+  int height_ = 0;
+  int pixelsPerInch_ = 0;
+  fw::TFontStyles style_;
+  std::uint8_t charset_ = 0;
+  fw::TFontPitch pitch_ = fw::fpDefault;
+  int escapement_ = 0;
+  std::unordered_map<std::string, int> widths_;
+};
 
 }  // namespace tee

@@ -378,3 +378,21 @@ TEST_F(AxisLabels, DepthAxisShowsTheSeriesTitles) {
   EXPECT_EQ(Texts(labels), (std::vector<std::string>{"Front", "Back"}));
   EXPECT_EQ(Positions(labels), (std::vector<int>{30, 10}));
 }
+
+TEST_F(AxisLabels, ABiggerLabelsFontThinsTextLabelsFurther) {
+  chart.SetPlotRect(fw::Rect(0, 0, 400, 300));
+  chart.bottom->SetMinMax(0, 40);
+  TPlainSeries s(nullptr);
+  s.SetParentChart(&chart);
+  for (int x = 0; x <= 40; ++x) s.AddXY(x, x, std::to_string(1000 + x));
+  chart.Layout();
+  chart.bottom->CalcLabels(labels);
+  const std::size_t small = labels.Items.size();
+  // Measured widths are kept between drawings, but not across a change of font.
+  chart.bottom->LabelsFont()->SetSize(16);
+  chart.bottom->CalcLabels(labels);
+  EXPECT_LT(labels.Items.size(), small);
+  chart.bottom->LabelsFont()->SetSize(8);
+  chart.bottom->CalcLabels(labels);
+  EXPECT_EQ(labels.Items.size(), small);
+}
