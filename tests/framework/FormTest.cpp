@@ -170,6 +170,14 @@ TEST_F(Form, MessageBoxesGoThroughThePresenter) {
   EXPECT_THROW(TApplication second(argc, argv), EComponentError);
 }
 
+TEST_F(Form, OffScreenNobodyCanAnswerSoTheDefaultButtonDoes) {
+  // The real presenter: on the off-screen platform it writes the text out and answers at once.
+  EXPECT_EQ(ShowQtMessageBox({"Error.", "", MB_ICONWARNING}), 1);        // OK
+  EXPECT_EQ(ShowQtMessageBox({"Sure?", "", 0x24}), 6);                   // Yes of Yes/No
+  EXPECT_EQ(ShowQtMessageBox({"Sure?", "", 0x124}), 7);                  // No, the second, as default
+  EXPECT_EQ(ShowQtMessageBox({"Again?", "Title", 0x05 | 0x100}), 2);     // Cancel of Retry/Cancel
+}
+
 TEST_F(Form, SelfPaintingControlGetsClicksInClientCoordinates) {
   std::vector<TPoint> at;
   form->Plot->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
@@ -217,10 +225,21 @@ TEST_F(Form, AFormClosedWithCaFreeIsDeletedAfterTheEvent) {
 }
 
 TEST_F(Form, ShownCentredOnTheScreen) {
+  EXPECT_FALSE(form->Visible());
   form->Show();
+  EXPECT_TRUE(TWidgetPeer::Of(*form)->Widget()->isVisible());
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_EQ(form->Left(), screen.x() + (screen.width() - 460) / 2);
   EXPECT_EQ(form->Top(), screen.y() + (screen.height() - 240) / 2);
+}
+
+TEST_F(Form, ADescriptionThatMakesTheFormVisibleShowsIt) {
+  std::string text(kExampleFormDescription);
+  text.replace(text.find("\"ExampleForm\""), 13, "\"SecondForm\"");
+  text.replace(text.find("\"Left\": 295"), 11, "\"Visible\": true");
+  TExampleForm* second = app->CreateForm<TExampleForm>(text);
+  EXPECT_TRUE(second->Visible());
+  EXPECT_TRUE(TWidgetPeer::Of(*second)->Widget()->isVisible());
 }
 
 TEST_F(Form, RenderedPictureShowsControlsAndWhatThePlotPaints) {

@@ -133,6 +133,8 @@ const TClassInfo& TForm::StaticClass() {
           .Default(TValue(std::int64_t{96}))
           .Property("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight)
           .Property("Icon", &TForm::Icon, &TForm::SetIcon)
+          .Property("Visible", &TControl::Visible, &TControl::SetVisible)
+          .Default(TValue(false))
           .Event("OnCreate", &TForm::OnCreate)
           .Event("OnClose", &TForm::OnClose)
           .Event("OnShow", &TForm::OnShow)
@@ -214,8 +216,10 @@ void TForm::PlaceOnScreen() {
 
 void TForm::Show() {
   HandleNeeded();
-  if (!Visible()) PlaceOnScreen();
+  TWidgetPeer* window = TWidgetPeer::Of(*this);
+  if (!window || !window->Widget()->isVisible()) PlaceOnScreen();
   SetVisible(true);
+  PeerChanged(TPeerChange::Visible);  // also when Visible was set before there was a window
   // The off-screen platform has no window stack to raise the window in.
   if (TWidgetPeer* peer = TWidgetPeer::Of(*this); peer && QGuiApplication::platformName() != QStringLiteral("offscreen")) {
     peer->Widget()->raise();

@@ -16,8 +16,8 @@
 //
 // Life: a form made from a window description is created with `CreateForm<T>(owner, text)`:
 // the form class is constructed, the description read into it (components, properties, event
-// bindings, published fields), and then `DoCreate` runs OnCreate. A form starts hidden; `Show`
-// creates its window and shows it. `Close` (also the title bar's close button) runs OnClose with
+// bindings, published fields), and then `DoCreate` runs OnCreate. A form starts hidden (unless its
+// description sets Visible); `Show` creates its window and shows it. `Close` (also the title bar's close button) runs OnClose with
 // the close action caHide: a handler may change it to caNone (the form stays), caMinimize or
 // caFree (the form is hidden and `Release`d: deleted once the current event has been handled,
 // never under the feet of the handler that closed it). Closing the application's main form ends
@@ -28,7 +28,7 @@
 //
 // Published: Caption, ClientWidth, ClientHeight, Color (clBtnFace), Font, BorderStyle
 // (bsSizeable), BorderIcons ([biSystemMenu,biMinimize,biMaximize]), Position (poDesigned),
-// PixelsPerInch (96), TextHeight, Icon, OnCreate, OnClose, OnShow.
+// PixelsPerInch (96), TextHeight, Icon, Visible (false), OnCreate, OnClose, OnShow.
 #pragma once
 
 #include <cstdint>
@@ -127,6 +127,7 @@ T* CreateForm(TComponent* owner, std::string_view description) {
   std::unique_ptr<T> form(new T(owner));
   ReadWindowDescription(*form, description);
   form->DoCreate();
+  if (form->Visible()) form->Show();
   return form.release();
 }
 
