@@ -1,6 +1,6 @@
 // Renders one sheet of every shape, pen, brush, gradient, solid and text alignment through
-// TTeeCanvas3D into a bitmap and writes it as canvas-sheet.png next to the test binaries' folder,
-// for a person to look at.
+// TTeeCanvas3D into a bitmap and writes it as canvas-sheet.png in the build folder (the parent of
+// QX_TEST_BIN_DIR; the test temporary folder without it), for a person to look at.
 
 #include <gtest/gtest.h>
 
@@ -158,7 +158,7 @@ TEST(CanvasSheet, RendersEveryShapeAndTextAlignment) {
 
   const char* bin = std::getenv("QX_TEST_BIN_DIR");
   const std::filesystem::path dir = bin != nullptr ? std::filesystem::path(bin).parent_path()
-                                                   : std::filesystem::current_path();
+                                                   : std::filesystem::path(::testing::TempDir());
   const std::string path = (dir / "canvas-sheet.png").string();
   ASSERT_TRUE(sheet.SaveToFile(path)) << path;
   EXPECT_TRUE(std::filesystem::exists(path));
