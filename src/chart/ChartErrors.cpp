@@ -41,6 +41,7 @@ constexpr std::array kTable{
     Entry{TTeeMessage::LegendTopPos, "Top Legend Position must be between 0 and 100 %"},
     Entry{TTeeMessage::LegendFirstValue, "First Legend Value must be > 0"},
     Entry{TTeeMessage::LegendColorWidth, "Legend Color Width must be between 0 and 100 %"},
+    Entry{TTeeMessage::PointerSize, "Pointer size must be greater than zero"},
 };
 
 constexpr bool TableInOrder() {

@@ -52,6 +52,8 @@ enum class TTeeMessage {
   LegendTopPos,         // "Top Legend Position must be between 0 and 100 %"
   LegendFirstValue,     // "First Legend Value must be > 0"
   LegendColorWidth,     // "Legend Color Width must be between 0 and 100 %"
+  // Point series.
+  PointerSize,          // "Pointer size must be greater than zero"
 };
 
 // The English text of a message or resource.

@@ -1,7 +1,10 @@
+// TCustomAxisPanel: the series list, the standard axes, paging and the data-source checks.
 #include "chart/TeeProcs.h"
 
 #include <algorithm>
 
+#include "chart/ChartAxis.h"
+#include "chart/ChartErrors.h"
 #include "chart/ChartSeries.h"
 #include "framework/core/ClassBuilder.h"
 #include "framework/core/Exceptions.h"
@@ -9,25 +12,80 @@
 namespace tee {
 
 const fw::TClassInfo& TCustomAxisPanel::StaticClass() {
+  using P = TCustomAxisPanel;
   static const fw::TClassInfo& info =
-      fw::TClassBuilder<TCustomAxisPanel>("TCustomAxisPanel", fw::TComponent::StaticClass())
-          .Property("ClipPoints", &TCustomAxisPanel::ClipPoints, &TCustomAxisPanel::SetClipPoints)
+      fw::TClassBuilder<P>("TCustomAxisPanel", TCustomTeePanelExtended::StaticClass())
+          .Property("AxisVisible", &P::AxisVisible, &P::SetAxisVisible)
           .Default(fw::TValue(true))
-          .Property("DepthPerSeries", &TCustomAxisPanel::DepthPerSeries, &TCustomAxisPanel::SetDepthPerSeries)
+          .Property("ClipPoints", &P::ClipPoints, &P::SetClipPoints)
           .Default(fw::TValue(true))
-          .Property("View3D", &TCustomAxisPanel::View3D, &TCustomAxisPanel::SetView3D)
+          .Property("MaxPointsPerPage", &P::MaxPointsPerPage, &P::SetMaxPointsPerPage)
+          .Default(fw::TValue(std::int64_t{0}))
+          .Property("Page", &P::Page, &P::SetPage)
+          .Default(fw::TValue(std::int64_t{1}))
+          .Property("ScaleLastPage", &P::ScaleLastPage, &P::SetScaleLastPage)
           .Default(fw::TValue(true))
+          .Property("View3DWalls", &P::View3DWalls, &P::SetView3DWalls)
+          .Default(fw::TValue(true))
+          .Event("OnBeforeDrawAxes", &P::OnBeforeDrawAxes)
+          .Event("OnBeforeDrawSeries", &P::OnBeforeDrawSeries)
+          .Event("OnGetAxisLabel", &P::OnGetAxisLabel)
+          .Event("OnGetNextAxisLabel", &P::OnGetNextAxisLabel)
+          .Event("OnPageChange", &P::OnPageChange)
           .Build();
   return info;
 }
 
-TCustomAxisPanel::TCustomAxisPanel(fw::TComponent* owner) : fw::TComponent(owner) { created_ = true; }
+TCustomAxisPanel::TCustomAxisPanel(fw::TComponent* owner, bool withAxes) : TCustomTeePanelExtended(owner) {
+  if (withAxes) {
+    auto make = [this](bool horizontal, bool otherSide, int titleAngle) {
+      auto axis = std::make_unique<TChartAxis>(this);
+      axis->SetHorizontal(horizontal);
+      axis->SetOtherSide(otherSide);
+      if (titleAngle != 0) axis->SetDefaultTitleAngle(titleAngle);
+      return axis;
+    };
+    standardAxes_.push_back(make(true, false, 0));    // bottom
+    standardAxes_.push_back(make(true, true, 0));     // top
+    standardAxes_.push_back(make(false, false, 90));  // left
+    standardAxes_.push_back(make(false, true, 270));  // right
+    depthAxis_ = std::make_unique<TChartDepthAxis>(this);
+    SetAxes(standardAxes_[0].get(), standardAxes_[1].get(), standardAxes_[2].get(), standardAxes_[3].get());
+  }
+  SetChartCreated(true);
+}
 
 TCustomAxisPanel::~TCustomAxisPanel() {
   Destroying();
-  created_ = false;
+  SetChartCreated(false);
   while (!series_.empty()) RemoveSeries(series_.back());
+  depthAxis_.reset();
+  standardAxes_.clear();
 }
+
+void TCustomAxisPanel::Assign(const fw::TPersistent* source) {
+  if (const auto* p = dynamic_cast<const TCustomAxisPanel*>(source)) {
+    SetAxisVisible(p->axisVisible_);
+    if (!standardAxes_.empty() && !p->standardAxes_.empty()) {
+      for (std::size_t i = 0; i < standardAxes_.size(); ++i) standardAxes_[i]->Assign(p->standardAxes_[i].get());
+      depthAxis_->Assign(p->depthAxis_.get());
+    }
+    SetClipPoints(p->clipPoints_);
+    maxPointsPerPage_ = p->maxPointsPerPage_;
+    page_ = p->page_;
+    scaleLastPage_ = p->scaleLastPage_;
+    SetView3DWalls(p->view3DWalls_);
+    Invalidate();
+  }
+  TCustomTeePanelExtended::Assign(source);
+}
+
+TChartAxis* TCustomAxisPanel::StandardAxis(int index) const {
+  if (index < 0 || index >= static_cast<int>(standardAxes_.size())) return nullptr;
+  return standardAxes_[static_cast<std::size_t>(index)].get();
+}
+
+// ---- Series list ----
 
 TChartSeries* TCustomAxisPanel::Series(int index) const {
   fw::CheckListIndex(index, SeriesCount());
@@ -59,6 +117,7 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries* series) {
   if (it == series_.end()) return;
   series_.erase(it);
   series->RemovedFromChart();
+  if (!IsDestroying() && Cursor() == series->Cursor()) SetCursor(SavedCursor());
   Invalidate();
 }
 
@@ -82,11 +141,7 @@ void TCustomAxisPanel::SetAxes(TSeriesAxis* bottom, TSeriesAxis* top, TSeriesAxi
   for (TChartSeries* s : series_) s->RecalcGetAxis();
 }
 
-void TCustomAxisPanel::SetView3D(bool value) {
-  if (value == view3D_) return;
-  view3D_ = value;
-  Invalidate();
-}
+// ---- Properties ----
 
 void TCustomAxisPanel::SetClipPoints(bool value) {
   if (value == clipPoints_) return;
@@ -94,17 +149,54 @@ void TCustomAxisPanel::SetClipPoints(bool value) {
   Invalidate();
 }
 
-void TCustomAxisPanel::SetDepthPerSeries(bool value) {
-  if (value == depthPerSeries_) return;
-  depthPerSeries_ = value;
+void TCustomAxisPanel::SetView3DWalls(bool value) {
+  if (value == view3DWalls_) return;
+  view3DWalls_ = value;
   Invalidate();
 }
 
-void TCustomAxisPanel::Invalidate() {
-  if (!created_) return;
-  ++repaintRequests_;
-  RequestRepaint();
+void TCustomAxisPanel::SetScaleLastPage(bool value) {
+  if (value == scaleLastPage_) return;
+  scaleLastPage_ = value;
+  Invalidate();
 }
+
+void TCustomAxisPanel::SetPage(int value) {
+  // The upper bound first: a chart without pages still ends on page 1.
+  value = std::max(1, std::min(value, PageCount()));
+  if (value == page_) return;
+  page_ = value;
+  Invalidate();
+  if (OnPageChange) OnPageChange(this);
+}
+
+void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
+  if (value < 0) throw ChartException(TTeeMessage::MaxPointsPerPage);
+  if (value != maxPointsPerPage_) {
+    maxPointsPerPage_ = value;
+    Invalidate();
+  }
+  const int pages = PageCount();
+  if (pages < page_) SetPage(pages);
+}
+
+int TCustomAxisPanel::AxisPageCount(const TSeriesAxis* axis) const {
+  int count = 0;
+  for (const TChartSeries* s : series_)
+    if (s->Active() && s->UsesAxis(axis)) count = std::max(count, s->Count());
+  if (count < 1) return 1;
+  return (count + maxPointsPerPage_ - 1) / maxPointsPerPage_;
+}
+
+int TCustomAxisPanel::PageCount() const {
+  if (maxPointsPerPage_ < 1 || series_.empty()) return 1;
+  const bool yMandatory = series_.front()->YMandatory();
+  const TSeriesAxis* a = yMandatory ? bottomAxis_ : leftAxis_;
+  const TSeriesAxis* b = yMandatory ? topAxis_ : rightAxis_;
+  return std::max(AxisPageCount(a), AxisPageCount(b));
+}
+
+// ---- Data sources ----
 
 bool TCustomAxisPanel::IsValidDataSource(TChartSeries* series, fw::TComponent* source) const {
   auto* sourceSeries = dynamic_cast<TChartSeries*>(source);
@@ -116,5 +208,7 @@ void TCustomAxisPanel::CheckDataSource(TChartSeries* series) {
   if (!series || series->Loading()) return;
   if (auto* source = dynamic_cast<TChartSeries*>(series->DataSource())) series->AssignValues(source);
 }
+
+void TCustomAxisPanel::LegendValueText(TChartSeries*, int, std::string&) const {}
 
 }  // namespace tee

@@ -1,0 +1,199 @@
+// TSeriesPointer: the marker shapes of a series.
+#include <algorithm>
+
+#include "chart/ChartErrors.h"
+#include "chart/Series.h"
+#include "chart/TeeProcs.h"
+#include "framework/core/ClassBuilder.h"
+
+namespace tee {
+
+const fw::TClassInfo& TSeriesPointer::StaticClass() {
+  using P = TSeriesPointer;
+  static const fw::TClassInfo& info = fw::TClassBuilder<P>("TSeriesPointer", fw::TPersistent::StaticClass())
+                                          .Property("Brush", &P::Brush, &P::SetBrush)
+                                          .Property("Dark3D", &P::Dark3D, &P::SetDark3D)
+                                          .Default(fw::TValue(true))
+                                          .Property("Draw3D", &P::Draw3D, &P::SetDraw3D)
+                                          .Default(fw::TValue(true))
+                                          .Property("HorizSize", &P::HorizSize, &P::SetHorizSize)
+                                          .Default(fw::TValue(std::int64_t{4}))
+                                          .Property("InflateMargins", &P::InflateMargins, &P::SetInflateMargins)
+                                          .Property("Pen", &P::Pen, &P::SetPen)
+                                          .Property("Style", &P::Style, &P::SetStyle)
+                                          .Property("VertSize", &P::VertSize, &P::SetVertSize)
+                                          .Default(fw::TValue(std::int64_t{4}))
+                                          .Property("Visible", &P::Visible, &P::SetVisible)
+                                          .Build();
+  return info;
+}
+
+TSeriesPointer::TSeriesPointer(TChartSeries* parent) : parent_(parent) {
+  const fw::TNotifyEvent changed = [parent](fw::TObject* sender) { parent->CanvasChanged(sender); };
+  brush_ = std::make_unique<TChartBrush>(changed);
+  pen_ = std::make_unique<TChartPen>(changed);
+}
+
+TSeriesPointer::~TSeriesPointer() = default;
+
+void TSeriesPointer::Assign(const fw::TPersistent* source) {
+  const auto* p = dynamic_cast<const TSeriesPointer*>(source);
+  if (!p) {
+    fw::TPersistent::Assign(source);
+    return;
+  }
+  brush_->Assign(p->brush_.get());
+  pen_->Assign(p->pen_.get());
+  dark3D_ = p->dark3D_;
+  draw3D_ = p->draw3D_;
+  horizSize_ = p->horizSize_;
+  inflateMargins_ = p->inflateMargins_;
+  style_ = p->style_;
+  vertSize_ = p->vertSize_;
+  visible_ = p->visible_;
+}
+
+void TSeriesPointer::Changed() const { parent_->Repaint(); }
+
+void TSeriesPointer::SetDark3D(bool value) { Store(dark3D_, value); }
+void TSeriesPointer::SetDraw3D(bool value) { Store(draw3D_, value); }
+void TSeriesPointer::SetInflateMargins(bool value) { Store(inflateMargins_, value); }
+void TSeriesPointer::SetStyle(TSeriesPointerStyle value) { Store(style_, value); }
+void TSeriesPointer::SetVisible(bool value) { Store(visible_, value); }
+
+void TSeriesPointer::SetHorizSize(int value) {
+  if (value < 1) throw ChartException(TTeeMessage::PointerSize);
+  Store(horizSize_, value);
+}
+
+void TSeriesPointer::SetVertSize(int value) {
+  if (value < 1) throw ChartException(TTeeMessage::PointerSize);
+  Store(vertSize_, value);
+}
+
+TCanvas3D* TSeriesPointer::Canvas() const {
+  TCustomAxisPanel* chart = parent_->ParentChart();
+  return chart ? chart->Canvas() : nullptr;
+}
+
+void TSeriesPointer::PrepareCanvas(TColor color) {
+  TCanvas3D* c = Canvas();
+  if (!c) return;
+  c->AssignVisiblePen(*pen_);
+  if (pen_->Visible() && pen_->Color() == clAutoColor) c->Pen().SetColor(color);
+  c->Brush().Assign(brush_.get());
+  if (c->Brush().Color() == clAutoColor) c->Brush().SetColor(color);
+}
+
+void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor color, TSeriesPointerStyle style) {
+  TCanvas3D* c = Canvas();
+  if (!c) return;
+  const int left = x - h;
+  const int right = x + h;
+  const int top = y - v;
+  const int bottom = y + v;
+  // The rectangle and the line shapes reach one pixel further right and down than the circle,
+  // whose bounding box is passed unchanged.
+  if (!is3D) {
+    switch (style) {
+      case psRectangle: c->Rectangle(left, top, right + 1, bottom + 1); break;
+      case psCircle: c->Ellipse(left, top, right, bottom); break;
+      case psTriangle: {
+        const fw::TPoint p[] = {{left, bottom}, {right, bottom}, {x, top}};
+        c->Polygon(p);
+        break;
+      }
+      case psDownTriangle: {
+        const fw::TPoint p[] = {{left, top}, {right, top}, {x, bottom}};
+        c->Polygon(p);
+        break;
+      }
+      case psCross:
+        c->Pen().SetColor(color);
+        c->VertLine(x, top, bottom + 1);
+        c->HorizLine(left, right + 1, y);
+        break;
+      case psDiagCross:
+        c->Pen().SetColor(color);
+        c->Line(left, top, right + 1, bottom + 1);
+        c->Line(right, top, left - 1, bottom + 1);
+        break;
+      case psStar:
+        DrawShape(false, x, y, h, v, color, psCross);
+        DrawShape(false, x, y, h, v, color, psDiagCross);
+        break;
+      case psDiamond: {
+        const fw::TPoint p[] = {{left, y}, {x, top}, {right, y}, {x, bottom}};
+        c->Polygon(p);
+        break;
+      }
+      case psSmallDot: c->SetPixel(x, y, color); break;
+    }
+    return;
+  }
+  const int startZ = parent_->StartZ();
+  const int endZ = parent_->EndZ();
+  const int middleZ = parent_->MiddleZ();
+  switch (style) {
+    case psRectangle:
+      if (draw3D_) c->Cube(left, right, top, bottom, startZ, endZ, dark3D_);
+      else c->RectangleWithZ(fw::Rect(left, top, right + 1, bottom + 1), startZ);
+      break;
+    case psCircle:
+      if (draw3D_ && c->ReservedQuery1()) c->Sphere(x, y, middleZ, h);
+      else c->EllipseWithZ(left, top, right, bottom, startZ);
+      break;
+    case psTriangle:
+    case psDownTriangle: {
+      const int w = style == psTriangle ? v : -v;
+      if (draw3D_) c->Pyramid(true, left, y - w, right, y + w, startZ, endZ, dark3D_);
+      else c->TriangleWithZ({left, y + w}, {right, y + w}, {x, y - w}, startZ);
+      break;
+    }
+    case psCross:
+      c->Pen().SetColor(color);
+      c->VertLine3D(x, top, bottom + 1, startZ);
+      c->HorizLine3D(left, right + 1, y, startZ);
+      break;
+    case psDiagCross:
+      c->Pen().SetColor(color);
+      c->LineWithZ(left, top, right + 1, bottom + 1, startZ);
+      c->LineWithZ(right, top, left - 1, bottom + 1, startZ);
+      break;
+    case psStar:
+      DrawShape(true, x, y, h, v, color, psCross);
+      DrawShape(true, x, y, h, v, color, psDiagCross);
+      break;
+    case psDiamond: c->PlaneWithZ({left, y}, {x, top}, {right, y}, {x, bottom}, startZ); break;
+    case psSmallDot: c->SetPixel3D(x, y, middleZ, color); break;
+  }
+}
+
+void TSeriesPointer::DrawPointer(int x, int y, TColor color, TSeriesPointerStyle style) {
+  TCustomAxisPanel* chart = parent_->ParentChart();
+  DrawShape(chart && chart->View3D(), x, y, horizSize_, vertSize_, color, style);
+}
+
+void TSeriesPointer::DrawLegendPointer(TColor color, const fw::TRect& rect, bool lineVisible) {
+  PrepareCanvas(color);
+  const int w = rect.Width();
+  const int h = rect.Height();
+  const int limitX = lineVisible ? w / 3 : w / 2 + 1;
+  const int limitY = lineVisible ? h / 3 : h / 2 + 1;
+  DrawShape(false, (rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2, std::min(horizSize_, limitX),
+            std::min(vertSize_, limitY), color, style_);
+}
+
+void TSeriesPointer::CalcHorizMargins(int& low, int& high) const {
+  if (!visible_ || !inflateMargins_) return;
+  low = std::max(low, horizSize_ + 1);
+  high = std::max(high, horizSize_ + 1);
+}
+
+void TSeriesPointer::CalcVerticalMargins(int& low, int& high) const {
+  if (!visible_ || !inflateMargins_) return;
+  low = std::max(low, vertSize_ + 1);
+  high = std::max(high, vertSize_ + 1);
+}
+
+}  // namespace tee

@@ -1,0 +1,101 @@
+// The main window's chart, set up as its window description sets it, drawn into a bitmap with a
+// small known profile; the picture is saved as chart_main_window.png (in the build folder when
+// QX_TEST_BIN_DIR is set, else the test temporary folder) for a person to look at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "ChartFixtures.h"
+#include "chart/ChartImage.h"
+#include "framework/core/SystemColors.h"
+#include "framework/gui/Bitmap.h"
+
+namespace {
+
+using charttest::Strings;
+
+const std::vector<std::pair<int, int>> kProfile{
+    {-20000, 5000}, {-12000, 30000}, {-4000, 65000}, {0, 0}, {7500, 42000}, {15000, 70000}, {22000, 12000}};
+
+std::string OutputPath(const char* name) {
+  const char* bin = std::getenv("QX_TEST_BIN_DIR");
+  const auto dir = bin != nullptr ? std::filesystem::path(bin).parent_path() : std::filesystem::path(::testing::TempDir());
+  return (dir / name).string();
+}
+
+int CountColor(const fw::TBitmap& b, int x0, int y0, int x1, int y1, fw::TColor color) {
+  int n = 0;
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) n += b.GetPixel(x, y) == color;
+  return n;
+}
+
+TEST(MainWindowChart, RendersTheProfileAsRedDotsOnTheFixedAxes) {
+  charttest::TMainWindowChart w;
+  w.Measure(kProfile);
+  tee::TChart& chart = *w.chart;
+  fw::TBitmap bitmap;
+  tee::RenderChart(chart, bitmap);
+  const std::string path = OutputPath("chart_main_window.png");
+  ASSERT_TRUE(bitmap.SaveToFile(path));
+  std::printf("rendered %s\n", path.c_str());
+
+  // The client area inside the two-pixel border.
+  ASSERT_EQ(bitmap.Width(), 478);
+  ASSERT_EQ(bitmap.Height(), 391);
+
+  // Every point is a red dot of radius 2 where the axes' conversion puts it, and nothing red lies
+  // outside the dots.
+  int redInDots = 0;
+  for (const auto& [x, y] : kProfile) {
+    const int px = chart.BottomAxis()->CalcXPosValue(x);
+    const int py = chart.LeftAxis()->CalcYPosValue(y);
+    // Without a pen the circle (px - 2, py - 2, px + 2, py + 2) fills the pixels inside its box
+    // but its right and bottom edges: px - 2 .. px.
+    EXPECT_EQ(bitmap.GetPixel(px, py), fw::clRed) << "point " << x << "," << y;
+    EXPECT_EQ(bitmap.GetPixel(px - 1, py - 1), fw::clRed);
+    EXPECT_NE(bitmap.GetPixel(px + 2, py), fw::clRed);
+    EXPECT_NE(bitmap.GetPixel(px, py + 2), fw::clRed);
+    EXPECT_NE(bitmap.GetPixel(px - 3, py), fw::clRed);
+    EXPECT_NE(bitmap.GetPixel(px, py - 3), fw::clRed);
+    redInDots += CountColor(bitmap, px - 2, py - 2, px + 2, py + 2, fw::clRed);
+  }
+  EXPECT_EQ(CountColor(bitmap, 0, 0, bitmap.Width() - 1, bitmap.Height() - 1, fw::clRed), redInDots);
+  EXPECT_GT(redInDots, 7 * 8);
+
+  // The left axis is labelled from the top multiple of its step down to 0 (-500 gets no label),
+  // each label at its value's pixel; the bottom axis shows the points' labels.
+  const tee::TAxisLabels& left = chart.LeftAxis()->LastLabels();
+  const double step = left.Increment;
+  ASSERT_GT(step, 0);
+  Strings leftTexts;
+  for (const auto& l : left.Items) leftTexts.push_back(l.Text);
+  ASSERT_FALSE(left.Items.empty());
+  EXPECT_EQ(left.Items.front().Value, std::floor(75000 / step) * step);
+  EXPECT_EQ(leftTexts.back(), "0");
+  EXPECT_EQ(static_cast<int>(left.Items.size()), static_cast<int>(75000 / step) + 1);
+  EXPECT_NE(std::find(leftTexts.begin(), leftTexts.end(), "70,000"), leftTexts.end());
+  for (const auto& l : left.Items) EXPECT_EQ(l.Pos, chart.LeftAxis()->CalcYPosValue(l.Value));
+  Strings bottom;
+  for (const auto& l : chart.BottomAxis()->LastLabels().Items) bottom.push_back(l.Text);
+  ASSERT_FALSE(bottom.empty());
+  for (const std::string& text : bottom) {
+    bool isPointLabel = false;
+    for (const auto& p : kProfile) isPointLabel |= text == std::to_string(p.first);
+    EXPECT_TRUE(isPointLabel) << text;
+  }
+
+  // The title: blue text above the plot rectangle, which is framed in black by the back wall.
+  const fw::TRect plot = chart.PlotRect();
+  EXPECT_GT(CountColor(bitmap, 0, 0, bitmap.Width() - 1, plot.Top - 6, fw::clBlue), 20);
+  // (The top edge carries the grid line of the top label.)
+  EXPECT_GT(CountColor(bitmap, plot.Right, plot.Top, plot.Right, plot.Bottom, fw::clBlack), plot.Height() * 3 / 4);
+  // The clear back wall shows the panel colour inside.
+  EXPECT_EQ(bitmap.GetPixel(plot.Left + 3, plot.Bottom - 3), fw::ColorToRGB(fw::clBtnFace));
+}
+
+}  // namespace
