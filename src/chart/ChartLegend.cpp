@@ -225,6 +225,9 @@ void TCustomChartLegend::Draw() {
   const int total = TotalItems();
   const fw::TRect& full = chart_->FullRect();
   fw::TRect plot = chart_->PlotRect();
+  // The gap to the plot is measured on the plot as it was before the legend took its room.
+  const int plotWidth = plot.Width();
+  const int plotHeight = plot.Height();
 
   int widestAll = 0;
   for (int i = firstValue_; i < firstValue_ + total; ++i) widestAll = std::max(widestAll, c->TextWidth(ItemText(i)));
@@ -295,8 +298,8 @@ void TCustomChartLegend::Draw() {
       case laBottom: plot.Bottom = rect_.Top; break;
     }
   }
-  const int hGap = horizMargin_ != 0 ? horizMargin_ : fw::MulDiv(3, plot.Width(), 100);
-  const int vGap = vertMargin_ != 0 ? vertMargin_ : fw::MulDiv(4, plot.Height(), 100);
+  const int hGap = horizMargin_ != 0 ? horizMargin_ : fw::MulDiv(3, plotWidth, 100);
+  const int vGap = vertMargin_ != 0 ? vertMargin_ : fw::MulDiv(4, plotHeight, 100);
   switch (alignment_) {
     case laLeft: plot.Left += hGap; break;
     case laRight: plot.Right -= hGap; break;
