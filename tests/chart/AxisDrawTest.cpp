@@ -421,3 +421,33 @@ TEST_F(AxisDraw, RendersTheMainWindowsAxes) {
     for (int dy = -4; dy <= 4; ++dy) ink += bitmap.GetPixel(x, y + dy) != fw::clWhite;
   EXPECT_GT(ink, 10);
 }
+
+TEST_F(AxisDraw, In3DGridLinesRunAlongTheFloorAndUpTheBackWall) {
+  // The canvas draws flat (its projection is off), so each projected line shows its X and Y.
+  chart.SetView3D(true);
+  chart.SetDepthOffsetX(20);
+  for (tee::TChartAxis* a : {chart.bottom.get(), chart.top.get()}) {
+    a->SetLabelStyle(tee::talValue);
+    a->SetMinMax(0, 100);
+    a->SetIncrement(100);
+    a->SetLabelsSeparation(0);
+    a->Ticks()->SetVisible(false);
+    a->TicksInner()->SetVisible(false);
+    a->MinorTicks()->SetVisible(false);
+    a->Axis()->SetVisible(false);
+    a->SetLabels(false);
+    a->SetTickOnLabelsOnly(false);
+  }
+  chart.Layout();
+  chart.Log().Clear();
+  chart.bottom->Draw(true);
+  // Labels 100 and 0 at 460 and 60: from the axis into the depth, then up the back wall.
+  EXPECT_EQ(chart.Log().Strings({"MoveTo", "LineTo"}),
+            (Strings{"MoveTo(460,340)", "LineTo(460,340)", "MoveTo(460,40)", "LineTo(460,340)", "MoveTo(60,340)",
+                     "LineTo(60,340)", "MoveTo(60,40)", "LineTo(60,340)"}));
+  chart.Log().Clear();
+  chart.top->Draw(true);
+  // The top axis lies at the back already.
+  EXPECT_EQ(chart.Log().Strings({"MoveTo", "LineTo"}),
+            (Strings{"MoveTo(460,40)", "LineTo(460,340)", "MoveTo(60,40)", "LineTo(60,340)"}));
+}
