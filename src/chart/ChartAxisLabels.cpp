@@ -26,7 +26,8 @@ constexpr int kMaxEventLabels = 2000;
 TCanvas3D* TCustomChartAxis::Canvas() const { return chart_ ? chart_->Canvas() : nullptr; }
 
 void TCustomChartAxis::SetCanvasFont(const fw::TFont& font) const {
-  if (TCanvas3D* c = Canvas()) c->AssignFont(font);
+  // Through the chart, which owns the operation that makes a font the canvas font.
+  if (chart_ && chart_->Canvas()) chart_->SetCanvasFont(font);
 }
 
 bool TCustomChartAxis::CalcDateTimeAxis() const {
