@@ -373,5 +373,6 @@ TEST(PublishedProperties, CreateByClassNameWithOwner) {
   } catch (const fw::EClassNotFound& e) {
     EXPECT_STREQ(e.what(), "Class TNoSuchClass not found");
   }
+  fw::RegisterClass(TFontish::StaticClass());
   EXPECT_THROW(fw::CreateComponent("TFontish", &form), fw::EPropertyError);  // not a component
 }
