@@ -81,8 +81,12 @@ void TSeriesPointer::PrepareCanvas(TColor color) {
   if (!c) return;
   c->AssignVisiblePen(*pen_);
   if (pen_->Visible() && pen_->Color() == clAutoColor) c->Pen().SetColor(color);
-  c->Brush().Assign(brush_.get());
-  if (c->Brush().Color() == clAutoColor) c->Brush().SetColor(color);
+  // The brush's properties one by one, the automatic colour already resolved: consecutive points
+  // of one colour then leave the canvas brush untouched.
+  fw::TBrush& brush = c->Brush();
+  brush.SetBitmap(brush_->Bitmap());
+  brush.SetStyle(brush_->Style());
+  brush.SetColor(brush_->Color() == clAutoColor ? color : brush_->Color());
 }
 
 void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor color, TSeriesPointerStyle style) {
