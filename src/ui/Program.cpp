@@ -34,16 +34,19 @@ bool OffScreenPlatform(std::string_view name) {
 
 std::unique_ptr<scanner::FtdiDriver> DriverFor(const DemoOptions& options) {
   switch (options.source) {
-    case DemoOptions::Source::kSimulator: return std::make_unique<sim::SimulatedScannerDriver>();
-    case DemoOptions::Source::kPort: return std::make_unique<scanner::SerialBridgeDriver>(options.port);
-    case DemoOptions::Source::kDescription: break;
+    case DemoOptions::Source::kSimulator:
+      return std::make_unique<sim::SimulatedScannerDriver>();
+    case DemoOptions::Source::kPort:
+      return std::make_unique<scanner::SerialBridgeDriver>(options.port);
+    case DemoOptions::Source::kDescription:
+      break;
   }
   return nullptr;
 }
 
 // Shows the window, measures once when asked, saves its picture and closes it.
-int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& options, std::ostream& out,
-                   std::ostream& err) {
+int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& options,
+                   std::ostream& out, std::ostream& err) {
   form.Show();
   app.ProcessMessages();
   if (options.measure) {
@@ -60,18 +63,20 @@ int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& optio
   }
   std::error_code ec;
   const std::filesystem::path where = std::filesystem::absolute(path, ec);
-  out << kProgram << ": screenshot of the window written to " << (ec ? path : where.string()) << "\n";
+  out << kProgram << ": screenshot of the window written to " << (ec ? path : where.string())
+      << "\n";
   return 0;
 }
 
-int Run(int& argc, char** argv, std::string_view description, const DemoOptions& options, std::ostream& out,
-        std::ostream& err) {
+int Run(int& argc, char** argv, std::string_view description, const DemoOptions& options,
+        std::ostream& out, std::ostream& err) {
   fw::TApplication app(argc, argv);
   app.SetTitle(kApplicationTitle);
   // The serial bridge wants the Qt application, so the driver comes after it; it goes before
   // the application, once the window has closed the channel.
   std::unique_ptr<scanner::ScopedDriver> driver;
-  if (auto chosen = DriverFor(options)) driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen));
+  if (auto chosen = DriverFor(options))
+    driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen));
 
   RegisterFormSClasses();
   TFormS* form = nullptr;
@@ -79,7 +84,8 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
     form = app.CreateForm<TFormS>(description);
   } catch (const std::exception& e) {
     err << kProgram << ": " << e.what() << "\n";
-    if (!OffScreenPlatform(QGuiApplication::platformName().toStdString())) app.ShowException(e.what());
+    if (!OffScreenPlatform(QGuiApplication::platformName().toStdString()))
+      app.ShowException(e.what());
     return 1;
   }
 
@@ -103,7 +109,8 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
 }  // namespace
 
 bool DisplayAvailable() {
-  if (QCoreApplication::instance()) return !OffScreenPlatform(QGuiApplication::platformName().toStdString());
+  if (QCoreApplication::instance())
+    return !OffScreenPlatform(QGuiApplication::platformName().toStdString());
   if (const char* platform = std::getenv("QT_QPA_PLATFORM"); platform && *platform)
     return !OffScreenPlatform(platform);
 #if defined(__unix__) && !defined(__APPLE__)
@@ -121,7 +128,8 @@ int RunDemo(int& argc, char** argv, std::ostream& out, std::ostream& err) {
   return RunDemo(argc, argv, FormSDescription(), out, err);
 }
 
-int RunDemo(int& argc, char** argv, std::string_view description, std::ostream& out, std::ostream& err) {
+int RunDemo(int& argc, char** argv, std::string_view description, std::ostream& out,
+            std::ostream& err) {
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const auto parsed = ParseDemoOptions(args);
   if (const auto* error = std::get_if<DemoUsageError>(&parsed)) {

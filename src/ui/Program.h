@@ -25,7 +25,8 @@ namespace ui {
 int RunDemo(int& argc, char** argv, std::ostream& out, std::ostream& err);
 
 // The same with another window description in place of the compiled-in one.
-int RunDemo(int& argc, char** argv, std::string_view description, std::ostream& out, std::ostream& err);
+int RunDemo(int& argc, char** argv, std::string_view description, std::ostream& out,
+            std::ostream& err);
 
 // Whether windows can be shown to an operator: a platform other than the off-screen ones, and on
 // X11/Wayland systems a display to connect to.

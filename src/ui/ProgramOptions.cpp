@@ -65,13 +65,15 @@ std::variant<DemoOptions, DemoUsageError> ParseDemoOptions(std::span<const std::
       o.port = *v;
     } else if (name == "--screenshot") {
       const auto v = value();
-      if (!v || v->empty()) return DemoUsageError{"--screenshot needs a file name, e.g. window.png"};
+      if (!v || v->empty())
+        return DemoUsageError{"--screenshot needs a file name, e.g. window.png"};
       o.screenshot = *v;
     } else {
       return DemoUsageError{"unknown option '" + args[i] + "'"};
     }
   }
-  if (port_given && simulate_given) return DemoUsageError{"--port and --simulate cannot be used together"};
+  if (port_given && simulate_given)
+    return DemoUsageError{"--port and --simulate cannot be used together"};
   return o;
 }
 

@@ -11,7 +11,9 @@
 namespace ui {
 namespace {
 
-void ShowNotOpen() { fw::ApplicationMessageBox(kNotOpenMessage, "", fw::MB_ICONWARNING); }
+void ShowNotOpen() {
+  fw::ApplicationMessageBox(kNotOpenMessage, "", fw::MB_ICONWARNING);
+}
 
 }  // namespace
 
@@ -65,7 +67,8 @@ void TFormS::ComboBoxInChange(fw::TObject*) {
   // the event boundary and is shown there.
   const int intensity = fw::StrToInt(ComboBoxIn->Text());
   if (intensity < 0 || intensity > kMaxIntensity) {
-    fw::ApplicationMessageBox(fw::Format(kIntensityRangeMessage, {intensity}), "", fw::MB_ICONWARNING);
+    fw::ApplicationMessageBox(fw::Format(kIntensityRangeMessage, {intensity}), "",
+                              fw::MB_ICONWARNING);
     return;
   }
   scanner::WriteParameter(scanner::kParamIntensity, static_cast<std::uint8_t>(intensity));
@@ -77,7 +80,9 @@ void TFormS::Button1Click(fw::TObject*) {
   scanner::MeasureProfile(SeriesOsc);
 }
 
-std::string_view FormSDescription() { return kFormSDescription; }
+std::string_view FormSDescription() {
+  return kFormSDescription;
+}
 
 void RegisterFormSClasses() {
   fw::RegisterStandardControls();

@@ -40,7 +40,8 @@ class FormSFlow : public ui_test::FormSTest {
 
   // Queues the scanner's profile reply to the next measurement.
   void QueueProfile(std::uint8_t counter, const std::vector<sim::RawPoint>& points) {
-    const auto frame = sim::Qx770Device::ReplyFrame(sim::Qx770Device::ProfilePayload(counter, points));
+    const auto frame =
+        sim::Qx770Device::ReplyFrame(sim::Qx770Device::ProfilePayload(counter, points));
     driver->QueueBytes(std::span<const std::uint8_t>(frame));
   }
 
@@ -130,9 +131,9 @@ TEST_F(FormSFlow, IntensityOutsideZeroTo127IsRefusedWithAMessageAndNotSent) {
     bool sent;
     int value;
   };
-  const Case cases[] = {{"0", true, 0},          {"127", true, 127},      {"$7F", true, 127}, {" +42", true, 42},
-                        {"128", false, 128},     {"300", false, 300},     {"-1", false, -1},  {"256", false, 256},
-                        {"2147483647", false, 0}};
+  const Case cases[] = {{"0", true, 0},     {"127", true, 127},  {"$7F", true, 127},
+                        {" +42", true, 42}, {"128", false, 128}, {"300", false, 300},
+                        {"-1", false, -1},  {"256", false, 256}, {"2147483647", false, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     driver->ClearLog();
@@ -157,7 +158,8 @@ TEST_F(FormSFlow, IntensityOutsideZeroTo127IsRefusedWithAMessageAndNotSent) {
   fw::TypeText(*form->ComboBoxIn, "300");
   EXPECT_EQ(Sent(), (Reqs{Param(5, 3), Param(5, 30)}));
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "The laser intensity must be between 0 and 127; 300 is not sent to the scanner.");
+  EXPECT_EQ(boxes[0].text,
+            "The laser intensity must be between 0 and 127; 300 is not sent to the scanner.");
 }
 
 TEST_F(FormSFlow, AfterAFailedOpenTheControlsSayNotOpenAndNothingReachesTheDriver) {
@@ -211,7 +213,8 @@ TEST_F(FormSFlow, MeasuringAgainReplacesTheProfileAndTheGreenSeriesStaysEmpty) {
   // Y = A * 75000 / 4096 and X = B * 30000 / 4096, truncated; the series keeps X ascending.
   QueueProfile(1, {{4096, 2048}, {2048, -4096 + 1}, {1024, 0}});
   fw::ClickButton(*form->Button1);
-  EXPECT_EQ(Points(*form->SeriesOsc), (std::vector<Point>{{-29992, 37500}, {0, 18750}, {15000, 75000}}));
+  EXPECT_EQ(Points(*form->SeriesOsc),
+            (std::vector<Point>{{-29992, 37500}, {0, 18750}, {15000, 75000}}));
   EXPECT_EQ(form->SeriesOsc->XLabel(1), "0");
   EXPECT_EQ(form->SeriesOsc->ValueColor(0), fw::clRed);
   EXPECT_EQ(form->Series1->Count(), 0);

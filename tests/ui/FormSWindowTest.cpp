@@ -68,7 +68,8 @@ TEST_F(FormSWindow, TheWindowIsCentredFixedAndCaptioned) {
   EXPECT_FALSE(window->windowIcon().isNull());
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   // The client area is centred (the window system draws the frame around it).
-  const QPoint centred(screen.x() + (screen.width() - 692) / 2, screen.y() + (screen.height() - 410) / 2);
+  const QPoint centred(screen.x() + (screen.width() - 692) / 2,
+                       screen.y() + (screen.height() - 410) / 2);
   EXPECT_EQ(window->geometry().topLeft(), centred);
   EXPECT_EQ(QPoint(form->Left(), form->Top()), centred);
   EXPECT_TRUE(window->font().bold());
@@ -95,13 +96,15 @@ TEST_F(FormSWindow, EveryComponentStandsWhereTheTableSays) {
     ASSERT_NE(e.control, nullptr);
     SCOPED_TRACE(e.control->Name());
     EXPECT_EQ(e.control->Parent(), e.parent);
-    EXPECT_EQ(QRect(e.control->Left(), e.control->Top(), e.control->Width(), e.control->Height()), e.bounds);
+    EXPECT_EQ(QRect(e.control->Left(), e.control->Top(), e.control->Width(), e.control->Height()),
+              e.bounds);
     EXPECT_EQ(e.control->TabOrder(), e.tab);
     QWidget* w = WidgetOf(*e.control);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(WidgetOf(*e.parent)->isAncestorOf(w));
     QPoint inWindow = e.bounds.topLeft();
-    for (fw::TWinControl* p = e.parent; p != form; p = p->Parent()) inWindow += QPoint(p->Left(), p->Top());
+    for (fw::TWinControl* p = e.parent; p != form; p = p->Parent())
+      inWindow += QPoint(p->Left(), p->Top());
     EXPECT_EQ(w->mapTo(WidgetOf(*form), QPoint(0, 0)), inWindow);
     EXPECT_EQ(w->size(), e.bounds.size());
     EXPECT_TRUE(w->isVisible());
@@ -172,11 +175,20 @@ TEST_F(FormSWindow, TheChartAndItsSeriesTakeTheDescriptionsSettings) {
   for (tee::TPointSeries* series : {form->SeriesOsc, form->Series1}) {
     SCOPED_TRACE(series->Name());
     const std::pair<const char*, const char*> same[] = {
-        {"Pointer.Visible", "True"},        {"Pointer.Style", "psCircle"},     {"Pointer.HorizSize", "2"},
-        {"Pointer.VertSize", "2"},          {"Pointer.Pen.Visible", "False"}, {"Pointer.InflateMargins", "True"},
-        {"XValues.Name", "X"},              {"XValues.Multiplier", "1"},      {"XValues.DateTime", "False"},
-        {"XValues.Order", "loAscending"},   {"YValues.Name", "Y"},            {"YValues.Multiplier", "1"},
-        {"YValues.DateTime", "False"},      {"YValues.Order", "loNone"},
+        {"Pointer.Visible", "True"},
+        {"Pointer.Style", "psCircle"},
+        {"Pointer.HorizSize", "2"},
+        {"Pointer.VertSize", "2"},
+        {"Pointer.Pen.Visible", "False"},
+        {"Pointer.InflateMargins", "True"},
+        {"XValues.Name", "X"},
+        {"XValues.Multiplier", "1"},
+        {"XValues.DateTime", "False"},
+        {"XValues.Order", "loAscending"},
+        {"YValues.Name", "Y"},
+        {"YValues.Multiplier", "1"},
+        {"YValues.DateTime", "False"},
+        {"YValues.Order", "loNone"},
     };
     for (const auto& [path, text] : same) EXPECT_EQ(fw::GetPropText(*series, path), text) << path;
     EXPECT_EQ(series->ParentChart(), form->ChartOscilloscope);

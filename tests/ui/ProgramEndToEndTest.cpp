@@ -40,8 +40,9 @@ struct RunResult {
 class DemoEndToEnd : public ::testing::Test {
  protected:
   DemoEndToEnd() {
-    dir = fs::temp_directory_path() / ("qx770-demo-e2e-" + std::to_string(getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() /
+          ("qx770-demo-e2e-" + std::to_string(getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
   }
   ~DemoEndToEnd() override {
@@ -80,7 +81,8 @@ class DemoEndToEnd : public ::testing::Test {
       s << in.rdbuf();
       return s.str();
     };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(out), slurp(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(out),
+            slurp(err)};
   }
 
   static int RedPixels(const fs::path& png) {
@@ -99,12 +101,15 @@ class DemoEndToEnd : public ::testing::Test {
 TEST_F(DemoEndToEnd, WithoutADisplayItNeedsAScreenshotAndThenDrawsOffScreen) {
   const RunResult refused = Run({"--simulate"});
   EXPECT_EQ(refused.status, 1) << refused.err;
-  EXPECT_NE(refused.err.find("qx770-demo: no display to show the window on"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("qx770-demo: no display to show the window on"), std::string::npos)
+      << refused.err;
 
   const fs::path shot = dir / "window.png";
   const RunResult drawn = Run({"--simulate", "--measure", "--screenshot", shot.string()});
   EXPECT_EQ(drawn.status, 0) << drawn.err;
-  EXPECT_NE(drawn.out.find("screenshot of the window written to " + shot.string()), std::string::npos) << drawn.out;
+  EXPECT_NE(drawn.out.find("screenshot of the window written to " + shot.string()),
+            std::string::npos)
+      << drawn.out;
   EXPECT_GT(RedPixels(shot), 400);
 }
 
@@ -167,7 +172,8 @@ TEST_F(DemoEndToEnd, PortOptionMeasuresOverASerialDevice) {
 // Without the scanner the window still opens: "Error." once, and Measure plots nothing.
 TEST_F(DemoEndToEnd, AMissingDeviceIsReportedAndTheWindowOpensAnyway) {
   const fs::path shot = dir / "missing.png";
-  const RunResult r = Run({"--port", (dir / "no-such-device").string(), "--measure", "--screenshot", shot.string()});
+  const RunResult r = Run(
+      {"--port", (dir / "no-such-device").string(), "--measure", "--screenshot", shot.string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("Error."), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("Error.", r.err.find("Error.") + 1), std::string::npos) << r.err;

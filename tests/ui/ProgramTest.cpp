@@ -32,7 +32,8 @@ TEST(DemoOptions, EveryOptionIsAnAddition) {
   EXPECT_FALSE(none.screenshot.has_value());
   EXPECT_FALSE(none.help);
 
-  const auto all = std::get<DemoOptions>(Parse({"--simulate", "--measure", "--screenshot", "w.png"}));
+  const auto all =
+      std::get<DemoOptions>(Parse({"--simulate", "--measure", "--screenshot", "w.png"}));
   EXPECT_EQ(all.source, DemoOptions::Source::kSimulator);
   EXPECT_TRUE(all.measure);
   EXPECT_EQ(all.screenshot, "w.png");
@@ -68,7 +69,8 @@ struct RunResult {
   std::string out, err;
 };
 
-RunResult RunInProcess(std::vector<std::string> args, std::string_view description = ui::FormSDescription()) {
+RunResult RunInProcess(std::vector<std::string> args,
+                       std::string_view description = ui::FormSDescription()) {
   testing_support::EnsureGuiApplication();
   args.insert(args.begin(), "qx770-demo");
   std::vector<char*> argv;
@@ -116,7 +118,8 @@ TEST(DemoProgram, ScreenshotAfterStartUpAndAfterAMeasurement) {
 TEST(DemoProgram, AScreenshotThatCannotBeWrittenFails) {
   const RunResult r = RunInProcess({"--simulate", "--screenshot", "/nonexistent-dir/w.png"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("cannot write the screenshot to /nonexistent-dir/w.png"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("cannot write the screenshot to /nonexistent-dir/w.png"), std::string::npos)
+      << r.err;
 }
 
 TEST(DemoProgram, ABrokenDescriptionStopsStartUpWithAMessageNamingIt) {
@@ -138,7 +141,8 @@ TEST(DemoProgram, ABrokenDescriptionStopsStartUpWithAMessageNamingIt) {
   };
   for (const auto& [text, named] : cases) {
     SCOPED_TRACE(named);
-    const RunResult r = RunInProcess({"--simulate", "--screenshot", TempFile("broken.png").string()}, text);
+    const RunResult r =
+        RunInProcess({"--simulate", "--screenshot", TempFile("broken.png").string()}, text);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("qx770-demo: Window description: "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(named), std::string::npos) << r.err;

@@ -28,8 +28,12 @@ struct Request {
   }
 };
 
-inline Request Param(int parameter, int value) { return Request{3, {parameter, value}}; }
-inline Request Measure() { return Request{5, {}}; }
+inline Request Param(int parameter, int value) {
+  return Request{3, {parameter, value}};
+}
+inline Request Measure() {
+  return Request{5, {}};
+}
 
 // Splits the written bytes into request frames (start byte, 14-bit count in two 7-bit groups,
 // code, data, three checksum bytes). A byte stream that is not a sequence of whole frames fails

@@ -3,4 +3,6 @@
 
 #include "ui/Program.h"
 
-int main(int argc, char** argv) { return ui::RunDemo(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) {
+  return ui::RunDemo(argc, argv, std::cout, std::cerr);
+}
