@@ -47,13 +47,12 @@ TColor TTeeCanvas3D::BaseColor() {
 // Fills the projection of a flat face; with `darken` > 0 in the base colour darkened by that much
 // (the colour goes to the brush, or to the back colour when the brush is not solid).
 void TTeeCanvas3D::FillFace(std::span<const TPoint3D> corners, TColor base, int darken) {
-  if (darken > 0) {
-    const TColor dark = ApplyDark(base, darken);
-    if (Brush().Style() == fw::bsSolid)
-      Brush().SetColor(dark);
-    else
-      SetBackColor(dark);
-  }
+  // An undarkened face after darkened ones (a pyramid's front) goes back to the base colour.
+  const TColor color = darken > 0 ? ApplyDark(base, darken) : base;
+  if (Brush().Style() == fw::bsSolid)
+    Brush().SetColor(color);
+  else
+    SetBackColor(color);
   std::vector<TPoint> face;
   face.reserve(corners.size());
   for (const TPoint3D& c : corners) face.push_back(Calculate3DPosition(c.X, c.Y, c.Z));

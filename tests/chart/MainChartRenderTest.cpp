@@ -99,3 +99,55 @@ TEST(MainWindowChart, RendersTheProfileAsRedDotsOnTheFixedAxes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 3D chart with everything this engine draws around the plot: a gradient background, title and
+// foot, a framed legend with shadow, the three walls and two series sharing the plot.
+TEST(ChartPicture, A3DChartWithLegendWallsAndFoot) {
+  testing_support::EnsureGuiApplication();
+  charttest::TOwner owner;
+  auto* chart = new tee::TChart(&owner);
+  chart->SetBounds(0, 0, 480, 320);
+  chart->Gradient()->SetVisible(true);
+  chart->Title()->SetText({"Profiles"});
+  chart->Foot()->SetText({"foot line"});
+  chart->Foot()->Font()->SetColor(fw::clMaroon);
+  chart->LeftWall()->SetSize(6);
+  chart->LeftWall()->SetDark3D(false);
+  chart->BottomWall()->SetSize(6);
+  chart->BackWall()->SetColor(fw::clWhite);
+  chart->BackWall()->Brush()->SetStyle(fw::bsSolid);
+  for (int k = 0; k < 2; ++k) {
+    auto* s = new tee::TPointSeries(&owner);
+    s->SetTitle(k == 0 ? "First" : "Second");
+    s->Pointer()->SetStyle(k == 0 ? tee::psCircle : tee::psTriangle);
+    s->Pointer()->SetHorizSize(5);
+    s->Pointer()->SetVertSize(5);
+    s->Pointer()->Pen()->SetVisible(false);
+    s->SetParentChart(chart);
+    for (int i = 0; i < 12; ++i) s->AddXY(i, 20 + 10 * k + (i * 37 + k * 11) % 50);
+  }
+  fw::TBitmap bitmap;
+  tee::RenderChart(*chart, bitmap);
+  const std::string path = OutputPath("chart_3d.png");
+  ASSERT_TRUE(bitmap.SaveToFile(path));
+  std::printf("rendered %s\n", path.c_str());
+
+  // The legend: a white box with a black shadow at the right, listing the two series.
+  const fw::TRect legend = chart->Legend()->LegendRect();
+  EXPECT_GT(legend.Left, bitmap.Width() / 2);
+  EXPECT_EQ(bitmap.GetPixel(legend.Left + 2, legend.Bottom - 2), fw::clWhite);
+  EXPECT_EQ(bitmap.GetPixel(legend.Right + 2, legend.Bottom + 2), fw::clBlack);
+  EXPECT_EQ(chart->Legend()->ItemText(1), "Second");
+  // The left wall (not darkened) is light yellow and lies left of the plot; the series' colours
+  // show.
+  const fw::TRect plot = chart->PlotRect();
+  EXPECT_GT(CountColor(bitmap, plot.Left - 12, plot.Top, plot.Left - 1, plot.Bottom, 0x80FFFF), 20);
+  EXPECT_GT(CountColor(bitmap, plot.Left, plot.Top - 20, plot.Right + 20, plot.Bottom, fw::clRed), 20);
+  EXPECT_GT(CountColor(bitmap, plot.Left, plot.Top - 20, plot.Right + 20, plot.Bottom, fw::clGreen), 20);
+  // The foot in its colour below the plot.
+  EXPECT_GT(CountColor(bitmap, 0, plot.Bottom, bitmap.Width() - 1, bitmap.Height() - 1, fw::clMaroon), 3);
+}
+
+}  // namespace

@@ -165,6 +165,14 @@ TEST_F(PointSeries, In3DFlatShapesLieAtTheSeriesDepth) {
   p.SetDraw3D(true);
   p.DrawShape(true, 100, 50, 2, 2, fw::clRed, tee::psRectangle);
   EXPECT_GE(Log().Count("Polygon") + Log().Count("Rectangle"), 1);
+  // A solid triangle is a pyramid with darkened sides and its front in the point's colour.
+  Log().Clear();
+  p.PrepareCanvas(fw::clGreen);
+  p.DrawShape(true, 100, 50, 2, 2, fw::clGreen, tee::psTriangle);
+  const auto faces = Log().Named("Polygon");
+  ASSERT_GE(faces.size(), 2u);
+  EXPECT_NE(faces.front().Brush.Color, fw::clGreen);
+  EXPECT_EQ(faces.back().Brush.Color, fw::clGreen);
 }
 
 TEST_F(PointSeries, AHiddenPenFillsTheShapeInThePointColourWithoutOutline) {
