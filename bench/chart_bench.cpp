@@ -5,9 +5,9 @@
 //     should grow linearly with the points; target under 2 ms for 440 points;
 //   - a repaint with nothing changed: one copy of the chart's buffer.
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
 #include <memory>
 #include <string>
 
@@ -91,7 +91,8 @@ BENCHMARK(BM_UnchangedRepaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -18,16 +18,19 @@ const fw::TClassInfo& TCustomChart::StaticClass() {
           .Property("BackImageInside", &C::BackImageInside, &C::SetBackImageInside)
           .Default(fw::TValue(false))
           .Property("BackWall", &C::BackWall, &C::SetBackWall)
-          .Property("BottomAxis", &C::BottomAxis, [](C& c, TChartAxis* a) { c.BottomAxis()->Assign(a); })
+          .Property("BottomAxis", &C::BottomAxis,
+                    [](C& c, TChartAxis* a) { c.BottomAxis()->Assign(a); })
           .Property("BottomWall", &C::BottomWall, &C::SetBottomWall)
-          .Property("DepthAxis", &C::DepthAxis, [](C& c, TChartDepthAxis* a) { c.DepthAxis()->Assign(a); })
+          .Property("DepthAxis", &C::DepthAxis,
+                    [](C& c, TChartDepthAxis* a) { c.DepthAxis()->Assign(a); })
           .Property("Foot", &C::Foot, &C::SetFoot)
           .Property("Frame", &C::Frame, &C::SetFrame)
           .Stored(false)
           .Property("LeftAxis", &C::LeftAxis, [](C& c, TChartAxis* a) { c.LeftAxis()->Assign(a); })
           .Property("LeftWall", &C::LeftWall, &C::SetLeftWall)
           .Property("Legend", &C::Legend, &C::SetLegend)
-          .Property("RightAxis", &C::RightAxis, [](C& c, TChartAxis* a) { c.RightAxis()->Assign(a); })
+          .Property("RightAxis", &C::RightAxis,
+                    [](C& c, TChartAxis* a) { c.RightAxis()->Assign(a); })
           .Property("Title", &C::Title, &C::SetTitle)
           .Property("TopAxis", &C::TopAxis, [](C& c, TChartAxis* a) { c.TopAxis()->Assign(a); })
           .Event("OnAllowScroll", &C::OnAllowScroll)
@@ -162,21 +165,28 @@ void TCustomChart::DrawWalls() {
   const int leftSize = CalcWallSize(LeftAxis());
   const int bottomSize = CalcWallSize(BottomAxis());
   const int backSize = backWall_->Size();
-  if (backSize == 0) c->RectangleWithZ(fw::Rect(p.Left + 1, p.Top - 1, p.Right, p.Bottom), d);
-  else c->Cube(p.Left - leftSize, p.Right, p.Top, p.Bottom + bottomSize, d, d >= 0 ? d + backSize : d - backSize,
-               backWall_->HasDarkSides());
+  if (backSize == 0)
+    c->RectangleWithZ(fw::Rect(p.Left + 1, p.Top - 1, p.Right, p.Bottom), d);
+  else
+    c->Cube(p.Left - leftSize, p.Right, p.Top, p.Bottom + bottomSize, d,
+            d >= 0 ? d + backSize : d - backSize, backWall_->HasDarkSides());
   DrawBackImageInside(d);
 
   leftWall_->PrepareCanvas();
   const int leftWallSize = leftWall_->Size();
-  if (leftWallSize == 0) c->RectangleZ(p.Left, p.Top, p.Bottom + bottomSize, 0, d + 1);
-  else c->Cube(p.Left - leftWallSize, p.Left, p.Top, p.Bottom + bottomSize, 0, d, leftWall_->HasDarkSides());
+  if (leftWallSize == 0)
+    c->RectangleZ(p.Left, p.Top, p.Bottom + bottomSize, 0, d + 1);
+  else
+    c->Cube(p.Left - leftWallSize, p.Left, p.Top, p.Bottom + bottomSize, 0, d,
+            leftWall_->HasDarkSides());
 
   bottomWall_->PrepareCanvas();
   const int b = p.Bottom + (c->ReservedQuery1() ? 1 : 0);
   const int bottomWallSize = bottomWall_->Size();
-  if (bottomWallSize == 0) c->RectangleY(p.Left, b, p.Right, 0, d);
-  else c->Cube(p.Left, p.Right, b, b + bottomWallSize, 0, d, bottomWall_->HasDarkSides());
+  if (bottomWallSize == 0)
+    c->RectangleY(p.Left, b, p.Right, 0, d);
+  else
+    c->Cube(p.Left, p.Right, b, b + bottomWallSize, 0, d, bottomWall_->HasDarkSides());
 }
 
 }  // namespace tee

@@ -45,16 +45,21 @@ namespace tee {
 
 class TCustomChart;
 
-using TChartClick = fw::TEvent<void(TCustomChart* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y)>;
+using TChartClick = fw::TEvent<void(TCustomChart* Sender, fw::TMouseButton Button,
+                                    fw::TShiftState Shift, int X, int Y)>;
 using TChartClickAxis =
-    fw::TEvent<void(TCustomChart* Sender, TChartAxis* Axis, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y)>;
-using TChartClickSeries = fw::TEvent<void(TCustomChart* Sender, TChartSeries* Series, int ValueIndex,
-                                          fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y)>;
-using TChartAllowScrollEvent = fw::TEvent<void(TChartAxis* Sender, double& AMin, double& AMax, bool& AllowScroll)>;
-using TOnGetLegendText =
-    fw::TEvent<void(TCustomAxisPanel* Sender, TLegendStyle LegendStyle, int Index, std::string& LegendText)>;
+    fw::TEvent<void(TCustomChart* Sender, TChartAxis* Axis, fw::TMouseButton Button,
+                    fw::TShiftState Shift, int X, int Y)>;
+using TChartClickSeries =
+    fw::TEvent<void(TCustomChart* Sender, TChartSeries* Series, int ValueIndex,
+                    fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y)>;
+using TChartAllowScrollEvent =
+    fw::TEvent<void(TChartAxis* Sender, double& AMin, double& AMax, bool& AllowScroll)>;
+using TOnGetLegendText = fw::TEvent<void(TCustomAxisPanel* Sender, TLegendStyle LegendStyle,
+                                         int Index, std::string& LegendText)>;
 using TOnGetLegendRect = fw::TEvent<void(TCustomChart* Sender, fw::TRect& Rect)>;
-using TOnGetLegendPos = fw::TEvent<void(TCustomChart* Sender, int Index, int& X, int& Y, int& XColor)>;
+using TOnGetLegendPos =
+    fw::TEvent<void(TCustomChart* Sender, int Index, int& X, int& Y, int& XColor)>;
 
 // The ranges of the top, left, right and bottom axes saved before a zoom, to undo it.
 struct TAxisBackup {

@@ -12,7 +12,9 @@
 namespace tee {
 namespace {
 
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+int Round(double v) {
+  return static_cast<int>(std::nearbyint(v));
+}
 
 }  // namespace
 
@@ -64,7 +66,8 @@ const fw::TClassInfo& TChartLegend::StaticClass() {
 }
 
 TCustomChartLegend::TCustomChartLegend(TCustomChart* chart)
-    : TChartFontObject([chart](fw::TObject* sender) { chart->CanvasChanged(sender); }), chart_(chart) {
+    : TChartFontObject([chart](fw::TObject* sender) { chart->CanvasChanged(sender); }),
+      chart_(chart) {
   const fw::TNotifyEvent changed = [chart](fw::TObject* sender) { chart->CanvasChanged(sender); };
   brush_ = std::make_unique<TChartBrush>(changed);
   dividingLines_ = std::make_unique<TChartHiddenPen>(changed);
@@ -73,7 +76,9 @@ TCustomChartLegend::TCustomChartLegend(TCustomChart* chart)
 
 TCustomChartLegend::~TCustomChartLegend() = default;
 
-void TCustomChartLegend::Repaint() const { chart_->Invalidate(); }
+void TCustomChartLegend::Repaint() const {
+  chart_->Invalidate();
+}
 
 void TCustomChartLegend::Assign(const fw::TPersistent* source) {
   const auto* l = dynamic_cast<const TCustomChartLegend*>(source);
@@ -105,18 +110,42 @@ void TCustomChartLegend::Assign(const fw::TPersistent* source) {
 
 // ---- Setters ----
 
-void TCustomChartLegend::SetAlignment(TLegendAlignment value) { Change(alignment_, value); }
-void TCustomChartLegend::SetColor(TColor value) { Change(color_, value); }
-void TCustomChartLegend::SetHorizMargin(int value) { Change(horizMargin_, value); }
-void TCustomChartLegend::SetInverted(bool value) { Change(inverted_, value); }
-void TCustomChartLegend::SetLegendStyle(TLegendStyle value) { Change(legendStyle_, value); }
-void TCustomChartLegend::SetMaxNumRows(int value) { Change(maxNumRows_, value); }
-void TCustomChartLegend::SetResizeChart(bool value) { Change(resizeChart_, value); }
-void TCustomChartLegend::SetShadowColor(TColor value) { Change(shadowColor_, value); }
-void TCustomChartLegend::SetShadowSize(int value) { Change(shadowSize_, value); }
-void TCustomChartLegend::SetTextStyle(TLegendTextStyle value) { Change(textStyle_, value); }
-void TCustomChartLegend::SetVertMargin(int value) { Change(vertMargin_, value); }
-void TCustomChartLegend::SetVisible(bool value) { Change(visible_, value); }
+void TCustomChartLegend::SetAlignment(TLegendAlignment value) {
+  Change(alignment_, value);
+}
+void TCustomChartLegend::SetColor(TColor value) {
+  Change(color_, value);
+}
+void TCustomChartLegend::SetHorizMargin(int value) {
+  Change(horizMargin_, value);
+}
+void TCustomChartLegend::SetInverted(bool value) {
+  Change(inverted_, value);
+}
+void TCustomChartLegend::SetLegendStyle(TLegendStyle value) {
+  Change(legendStyle_, value);
+}
+void TCustomChartLegend::SetMaxNumRows(int value) {
+  Change(maxNumRows_, value);
+}
+void TCustomChartLegend::SetResizeChart(bool value) {
+  Change(resizeChart_, value);
+}
+void TCustomChartLegend::SetShadowColor(TColor value) {
+  Change(shadowColor_, value);
+}
+void TCustomChartLegend::SetShadowSize(int value) {
+  Change(shadowSize_, value);
+}
+void TCustomChartLegend::SetTextStyle(TLegendTextStyle value) {
+  Change(textStyle_, value);
+}
+void TCustomChartLegend::SetVertMargin(int value) {
+  Change(vertMargin_, value);
+}
+void TCustomChartLegend::SetVisible(bool value) {
+  Change(visible_, value);
+}
 
 void TCustomChartLegend::SetColorWidth(int value) {
   if (value < 0 || value > 100) throw LegendException(TTeeMessage::LegendColorWidth);
@@ -190,9 +219,12 @@ std::string TCustomChartLegend::ItemText(int index) const {
   TChartSeries* s = ItemSeries(index, valueIndex);
   if (style == lsSeries) {
     if (s) {
-      if (!s->Title().empty()) text = s->Title();
-      else if (!s->Name().empty()) text = s->Name();
-      else text = TeeMsg(TTeeMessage::SeriesTitleDefault) + fw::IntToStr(index);
+      if (!s->Title().empty())
+        text = s->Title();
+      else if (!s->Name().empty())
+        text = s->Name();
+      else
+        text = TeeMsg(TTeeMessage::SeriesTitleDefault) + fw::IntToStr(index);
     }
   } else if (s) {
     const int point = style == lsValues ? index : s->Count() - 1;
@@ -230,7 +262,8 @@ void TCustomChartLegend::Draw() {
   const int plotHeight = plot.Height();
 
   int widestAll = 0;
-  for (int i = firstValue_; i < firstValue_ + total; ++i) widestAll = std::max(widestAll, c->TextWidth(ItemText(i)));
+  for (int i = firstValue_; i < firstValue_ + total; ++i)
+    widestAll = std::max(widestAll, c->TextWidth(ItemText(i)));
   itemWidth_ = widestAll + 4;
   boxWidth_ = Round(itemWidth_ * colorWidth_ / 100.0);
 
@@ -242,7 +275,10 @@ void TCustomChartLegend::Draw() {
     rows_ = FitItems(r.Top, h);
     r.Bottom = r.Top + 2 + rows_ * h;
   } else {
-    columns_ = plot.Right <= 8 ? 0 : std::clamp((chart_->PlotWidth() - 2 * f - 8) / (itemWidth_ + boxWidth_ + 8), 0, total);
+    columns_ = plot.Right <= 8
+                   ? 0
+                   : std::clamp((chart_->PlotWidth() - 2 * f - 8) / (itemWidth_ + boxWidth_ + 8), 0,
+                                total);
     rows_ = columns_ > 0 ? std::min((total + columns_ - 1) / columns_, maxNumRows_) : 0;
     rows_ = std::max(rows_, 0);
     if (alignment_ == laTop) {
@@ -257,7 +293,8 @@ void TCustomChartLegend::Draw() {
   const int count = std::min(total, shown_);
 
   int widestShown = 0;
-  for (int i = firstValue_; i < firstValue_ + count; ++i) widestShown = std::max(widestShown, c->TextWidth(ItemText(i)));
+  for (int i = firstValue_; i < firstValue_ + count; ++i)
+    widestShown = std::max(widestShown, c->TextWidth(ItemText(i)));
   switch (alignment_) {
     case laLeft:
       r.Left = plot.Left + framed;
@@ -273,7 +310,8 @@ void TCustomChartLegend::Draw() {
       break;
     case laTop:
     case laBottom: {
-      const int t = std::min(chart_->PlotWidth(), 2 * shadowSize_ + (boxWidth_ + itemWidth_ + 4) * columns_ + 8);
+      const int t = std::min(chart_->PlotWidth(),
+                             2 * shadowSize_ + (boxWidth_ + itemWidth_ + 4) * columns_ + 8);
       const int shift = Round(topPos_ * (full.Width() - t) / 100.0);
       r.Left = chart_->PlotCenterX() - t / 2 + shift;
       r.Right = chart_->PlotCenterX() + t / 2 + shift;
@@ -287,24 +325,41 @@ void TCustomChartLegend::Draw() {
 
   chart_->SetLegendColor(color_);
   DrawFrame();
-  for (int p = 0; p < count; ++p) DrawItem(p, inverted_ ? firstValue_ + count - 1 - p : firstValue_ + p);
+  for (int p = 0; p < count; ++p)
+    DrawItem(p, inverted_ ? firstValue_ + count - 1 - p : firstValue_ + p);
 
   // The plot gives way to the legend, then keeps a gap to it.
   if (resizeChart_) {
     switch (alignment_) {
-      case laLeft: plot.Left = rect_.Right; break;
-      case laRight: plot.Right = rect_.Left; break;
-      case laTop: plot.Top = rect_.Bottom + shadowSize_; break;
-      case laBottom: plot.Bottom = rect_.Top; break;
+      case laLeft:
+        plot.Left = rect_.Right;
+        break;
+      case laRight:
+        plot.Right = rect_.Left;
+        break;
+      case laTop:
+        plot.Top = rect_.Bottom + shadowSize_;
+        break;
+      case laBottom:
+        plot.Bottom = rect_.Top;
+        break;
     }
   }
   const int hGap = horizMargin_ != 0 ? horizMargin_ : fw::MulDiv(3, plotWidth, 100);
   const int vGap = vertMargin_ != 0 ? vertMargin_ : fw::MulDiv(4, plotHeight, 100);
   switch (alignment_) {
-    case laLeft: plot.Left += hGap; break;
-    case laRight: plot.Right -= hGap; break;
-    case laTop: plot.Top += vGap; break;
-    case laBottom: plot.Bottom -= vGap; break;
+    case laLeft:
+      plot.Left += hGap;
+      break;
+    case laRight:
+      plot.Right -= hGap;
+      break;
+    case laTop:
+      plot.Top += vGap;
+      break;
+    case laBottom:
+      plot.Bottom -= vGap;
+      break;
   }
   chart_->SetPlotRect(plot);
   chart_->RecalcPlotSize();
@@ -326,9 +381,12 @@ void TCustomChartLegend::DrawFrame() {
     c->Brush().SetBitmap(nullptr);
     c->Brush().SetStyle(fw::bsSolid);
     c->Brush().SetColor(shadowColor_);
-    const fw::TRect shadow = fw::Rect(r.Left + shadowSize_, r.Top + shadowSize_, r.Right + offset, r.Bottom + offset);
-    if (flat) c->FillRect(shadow);
-    else c->RectangleWithZ(shadow, 8);
+    const fw::TRect shadow =
+        fw::Rect(r.Left + shadowSize_, r.Top + shadowSize_, r.Right + offset, r.Bottom + offset);
+    if (flat)
+      c->FillRect(shadow);
+    else
+      c->RectangleWithZ(shadow, 8);
   }
   c->Brush().Assign(brush_.get());
   if (brush_->Bitmap() == nullptr) {
@@ -339,8 +397,10 @@ void TCustomChartLegend::DrawFrame() {
       c->Brush().SetColor(color_);
     }
   }
-  if (flat) c->DrawRect(r);
-  else c->RectangleWithZ(r, 4);
+  if (flat)
+    c->DrawRect(r);
+  else
+    c->RectangleWithZ(r, 4);
 }
 
 void TCustomChartLegend::DrawItem(int position, int index) {
@@ -380,8 +440,10 @@ void TCustomChartLegend::DrawItem(int position, int index) {
   if (position > 0 && dividingLines_->Visible()) {
     c->AssignVisiblePen(*dividingLines_);
     c->SetBackMode(fw::TRANSPARENT);
-    if (alignment_ == laLeft || alignment_ == laRight) c->HorizLine(rect_.Left, rect_.Right, y);
-    else c->VertLine(x - 4, rect_.Top, rect_.Bottom);
+    if (alignment_ == laLeft || alignment_ == laRight)
+      c->HorizLine(rect_.Left, rect_.Right, y);
+    else
+      c->VertLine(x - 4, rect_.Top, rect_.Bottom);
   }
 }
 

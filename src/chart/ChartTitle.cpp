@@ -8,32 +8,35 @@
 namespace tee {
 
 bool IsDefaultTitleFont(const fw::TFont& font) {
-  return font.Name() == kDefaultChartFontName && font.Size() == kDefaultChartFontSize && font.Color() == fw::clBlue &&
-         font.Style().Empty();
+  return font.Name() == kDefaultChartFontName && font.Size() == kDefaultChartFontSize &&
+         font.Color() == fw::clBlue && font.Style().Empty();
 }
 
 const fw::TClassInfo& TChartTitle::StaticClass() {
   using T = TChartTitle;
-  static const fw::TClassInfo& info = fw::TClassBuilder<T>("TChartTitle", TChartFontObject::StaticClass())
-                                          .Property("AdjustFrame", &T::AdjustFrame, &T::SetAdjustFrame)
-                                          .Default(fw::TValue(true))
-                                          .Property("Alignment", &T::Alignment, &T::SetAlignment)
-                                          .Default(fw::TValue(std::int64_t{fw::taCenter}))
-                                          .Property("Brush", &T::Brush, &T::SetBrush)
-                                          .Color("Color", &T::Color, &T::SetColor)
-                                          .Default(fw::TValue(std::int64_t{clAutoColor}))
-                                          .Property("Font", &T::Font, &T::SetFont)
-                                          .StoredWhen([](const T& t) { return !IsDefaultTitleFont(*t.Font()); })
-                                          .Property("Frame", &T::Frame, &T::SetFrame)
-                                          .Property("Text", &T::Text, &T::SetText)
-                                          .Property("Visible", &T::Visible, &T::SetVisible)
-                                          .Default(fw::TValue(true))
-                                          .Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<T>("TChartTitle", TChartFontObject::StaticClass())
+          .Property("AdjustFrame", &T::AdjustFrame, &T::SetAdjustFrame)
+          .Default(fw::TValue(true))
+          .Property("Alignment", &T::Alignment, &T::SetAlignment)
+          .Default(fw::TValue(std::int64_t{fw::taCenter}))
+          .Property("Brush", &T::Brush, &T::SetBrush)
+          .Color("Color", &T::Color, &T::SetColor)
+          .Default(fw::TValue(std::int64_t{clAutoColor}))
+          .Property("Font", &T::Font, &T::SetFont)
+          .StoredWhen([](const T& t) { return !IsDefaultTitleFont(*t.Font()); })
+          .Property("Frame", &T::Frame, &T::SetFrame)
+          .Property("Text", &T::Text, &T::SetText)
+          .Property("Visible", &T::Visible, &T::SetVisible)
+          .Default(fw::TValue(true))
+          .Build();
   return info;
 }
 
 TChartTitle::TChartTitle(TCustomChart* chart)
-    : TChartFontObject([chart](fw::TObject* sender) { chart->CanvasChanged(sender); }), chart_(chart), color_(clAutoColor) {
+    : TChartFontObject([chart](fw::TObject* sender) { chart->CanvasChanged(sender); }),
+      chart_(chart),
+      color_(clAutoColor) {
   const fw::TNotifyEvent changed = [chart](fw::TObject* sender) { chart->CanvasChanged(sender); };
   brush_ = std::make_unique<TChartBrush>(changed);
   frame_ = std::make_unique<TChartHiddenPen>(changed);
@@ -46,7 +49,9 @@ TChartTitle::TChartTitle(TCustomChart* chart)
 
 TChartTitle::~TChartTitle() = default;
 
-void TChartTitle::Repaint() const { chart_->Invalidate(); }
+void TChartTitle::Repaint() const {
+  chart_->Invalidate();
+}
 
 void TChartTitle::Assign(const fw::TPersistent* source) {
   const auto* t = dynamic_cast<const TChartTitle*>(source);
@@ -95,7 +100,9 @@ void TChartTitle::SetVisible(bool value) {
   Repaint();
 }
 
-bool TChartTitle::Clicked(int x, int y) const { return visible_ && fw::PtInRect(titleRect_, fw::Point(x, y)); }
+bool TChartTitle::Clicked(int x, int y) const {
+  return visible_ && fw::PtInRect(titleRect_, fw::Point(x, y));
+}
 
 void TChartTitle::Draw(bool isTitle) {
   TCanvas3D* c = chart_->Canvas();
@@ -143,8 +150,10 @@ void TChartTitle::Draw(bool isTitle) {
   }
   fw::InflateRect(r, f, f);
 
-  if (frameCounts) c->AssignVisiblePen(*frame_);
-  else c->Pen().SetStyle(fw::psClear);
+  if (frameCounts)
+    c->AssignVisiblePen(*frame_);
+  else
+    c->Pen().SetStyle(fw::psClear);
   const int cw = c->TextWidth("W");
   if (frameCounts || c->Brush().Style() != fw::bsClear) {
     if (adjustFrame_) {
@@ -152,8 +161,12 @@ void TChartTitle::Draw(bool isTitle) {
       for (const std::string& line : text_) widest = std::max(widest, c->TextWidth(line));
       const int w = widest + cw;
       switch (alignment_) {
-        case fw::taLeftJustify: r.Right = r.Left + w; break;
-        case fw::taRightJustify: r.Left = r.Right - w; break;
+        case fw::taLeftJustify:
+          r.Right = r.Left + w;
+          break;
+        case fw::taRightJustify:
+          r.Left = r.Right - w;
+          break;
         case fw::taCenter: {
           const int m = (r.Left + r.Right) / 2;
           r.Left = m - w / 2;
@@ -174,12 +187,20 @@ void TChartTitle::Draw(bool isTitle) {
     const int y = isTitle ? textEdge + k * h : textEdge - (n - k) * h;
     int x = 0;
     switch (alignment_) {
-      case fw::taLeftJustify: x = r.Left + cw / 2; break;
-      case fw::taRightJustify: x = r.Right - c->TextWidth(line) - cw / 2; break;
-      case fw::taCenter: x = (r.Left + r.Right) / 2 - c->TextWidth(line) / 2; break;
+      case fw::taLeftJustify:
+        x = r.Left + cw / 2;
+        break;
+      case fw::taRightJustify:
+        x = r.Right - c->TextWidth(line) - cw / 2;
+        break;
+      case fw::taCenter:
+        x = (r.Left + r.Right) / 2 - c->TextWidth(line) / 2;
+        break;
     }
-    if (flat) c->TextOut(x, y, line);
-    else c->TextOut3D(x, y, 0, line);
+    if (flat)
+      c->TextOut(x, y, line);
+    else
+      c->TextOut3D(x, y, 0, line);
   }
 
   // The running edge: past the last line (or back by the margin when there is none), then past

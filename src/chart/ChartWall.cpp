@@ -24,11 +24,13 @@ const fw::TClassInfo& TCustomChartWall::StaticClass() {
 }
 
 const fw::TClassInfo& TChartWall::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TChartWall>("TChartWall", TCustomChartWall::StaticClass()).Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TChartWall>("TChartWall", TCustomChartWall::StaticClass()).Build();
   return info;
 }
 
-TCustomChartWall::TCustomChartWall(TCustomChart* chart) : chart_(chart), color_(clAutoColor), defaultColor_(clAutoColor) {
+TCustomChartWall::TCustomChartWall(TCustomChart* chart)
+    : chart_(chart), color_(clAutoColor), defaultColor_(clAutoColor) {
   const fw::TNotifyEvent changed = [chart](fw::TObject* sender) { chart->CanvasChanged(sender); };
   brush_ = std::make_unique<TChartBrush>(changed);
   pen_ = std::make_unique<TChartPen>(changed);
@@ -36,7 +38,9 @@ TCustomChartWall::TCustomChartWall(TCustomChart* chart) : chart_(chart), color_(
 
 TCustomChartWall::~TCustomChartWall() = default;
 
-void TCustomChartWall::Repaint() const { chart_->Invalidate(); }
+void TCustomChartWall::Repaint() const {
+  chart_->Invalidate();
+}
 
 void TCustomChartWall::Assign(const fw::TPersistent* source) {
   const auto* w = dynamic_cast<const TCustomChartWall*>(source);

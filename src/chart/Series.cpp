@@ -16,7 +16,9 @@ namespace {
 // Positions at or beyond this are not drawn: the platform's coordinates are 16-bit there.
 constexpr int kMaxPixel = 32767;
 
-bool Drawable(int x, int y) { return x > -kMaxPixel && x < kMaxPixel && y > -kMaxPixel && y < kMaxPixel; }
+bool Drawable(int x, int y) {
+  return x > -kMaxPixel && x < kMaxPixel && y > -kMaxPixel && y < kMaxPixel;
+}
 
 // Whether (x, y) lies within `tolerance` pixels of the segment a-b.
 bool NearSegment(int x, int y, int ax, int ay, int bx, int by, int tolerance) {
@@ -35,7 +37,8 @@ bool NearSegment(int x, int y, int ax, int ay, int bx, int by, int tolerance) {
 // ---- TCustomSeries -----------------------------------------------------------------------------
 
 const fw::TClassInfo& TCustomSeries::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TCustomSeries>("TCustomSeries", TChartSeries::StaticClass()).Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TCustomSeries>("TCustomSeries", TChartSeries::StaticClass()).Build();
   return info;
 }
 
@@ -74,15 +77,19 @@ void TCustomSeries::Assign(const fw::TPersistent* source) {
   TChartSeries::Assign(source);
 }
 
-TCanvas3D* TCustomSeries::ChartCanvas() const { return ParentChart() ? ParentChart()->Canvas() : nullptr; }
+TCanvas3D* TCustomSeries::ChartCanvas() const {
+  return ParentChart() ? ParentChart()->Canvas() : nullptr;
+}
 
 bool TCustomSeries::ClickedPointer(int, int pointX, int pointY, int mouseX, int mouseY) const {
-  return std::abs(pointX - mouseX) < pointer_->HorizSize() && std::abs(pointY - mouseY) < pointer_->VertSize();
+  return std::abs(pointX - mouseX) < pointer_->HorizSize() &&
+         std::abs(pointY - mouseY) < pointer_->VertSize();
 }
 
 void TCustomSeries::DrawPointer(int x, int y, TColor color, int valueIndex) {
   pointer_->PrepareCanvas(color);
-  const TSeriesPointerStyle style = OnGetPointerStyle ? OnGetPointerStyle(this, valueIndex) : pointer_->Style();
+  const TSeriesPointerStyle style =
+      OnGetPointerStyle ? OnGetPointerStyle(this, valueIndex) : pointer_->Style();
   pointer_->DrawPointer(x, y, color, style);
 }
 
@@ -117,7 +124,8 @@ void TCustomSeries::DrawValue(int valueIndex) {
     // Nothing is drawn for the point and no line leads to or from it. The previous point keeps its
     // own colour for its pending pointer; when this was the last visible point, that pointer is
     // drawn now, since no later point will draw it.
-    if (last && pointer_->Visible() && prevColor_ != clNone) DrawPointer(prevX_, prevY_, prevColor_, prevIndex_);
+    if (last && pointer_->Visible() && prevColor_ != clNone)
+      DrawPointer(prevX_, prevY_, prevColor_, prevIndex_);
     return;
   }
   c->Pen().SetColor(fw::clBlack);
@@ -153,7 +161,8 @@ void TCustomSeries::DrawValue(int valueIndex) {
   prevIndex_ = valueIndex;
 }
 
-void TCustomSeries::DrawLineAndPointers(int x, int y, TColor color, int valueIndex, bool last, bool withPointers) {
+void TCustomSeries::DrawLineAndPointers(int x, int y, TColor color, int valueIndex, bool last,
+                                        bool withPointers) {
   TCanvas3D* c = ChartCanvas();
   const bool samePlace = x == prevX_ && y == prevY_;
   // Areas and the 3D band of a line belong to the line and area series types.
@@ -194,9 +203,14 @@ int TCustomSeries::Clicked(int x, int y) {
     if (cx == x && cy == y) return i;
     if (i > firstIndex && clickableLine_ && drawLine_) {
       bool hit;
-      if (!stairs_) hit = NearSegment(x, y, px, py, cx, cy, tolerance);
-      else if (invertedStairs_) hit = NearSegment(x, y, px, py, px, cy, tolerance) || NearSegment(x, y, px, cy, cx, cy, tolerance);
-      else hit = NearSegment(x, y, px, py, cx, py, tolerance) || NearSegment(x, y, cx, py, cx, cy, tolerance);
+      if (!stairs_)
+        hit = NearSegment(x, y, px, py, cx, cy, tolerance);
+      else if (invertedStairs_)
+        hit = NearSegment(x, y, px, py, px, cy, tolerance) ||
+              NearSegment(x, y, px, cy, cx, cy, tolerance);
+      else
+        hit = NearSegment(x, y, px, py, cx, py, tolerance) ||
+              NearSegment(x, y, cx, py, cx, cy, tolerance);
       if (hit) return i - 1;
     }
     px = cx;
@@ -235,8 +249,10 @@ void TCustomSeries::DrawLegendLine(TColor color, const fw::TRect& rect, bool fla
     c->Brush().SetStyle(fw::bsClear);
     c->Pen().SetColor(color);
   }
-  if (flat) c->HorizLine(rect.Left, rect.Right, (rect.Top + rect.Bottom) / 2);
-  else c->DrawRect(rect);
+  if (flat)
+    c->HorizLine(rect.Left, rect.Right, (rect.Top + rect.Bottom) / 2);
+  else
+    c->DrawRect(rect);
 }
 
 void TCustomSeries::DrawLegendShape(int valueIndex, const fw::TRect& rect) {
@@ -251,7 +267,9 @@ void TCustomSeries::DrawLegendShape(int valueIndex, const fw::TRect& rect) {
   }
 }
 
-std::string TCustomSeries::EditorClassName() const { return "TCustomSeriesEditor"; }
+std::string TCustomSeries::EditorClassName() const {
+  return "TCustomSeriesEditor";
+}
 
 // ---- TPointSeries ------------------------------------------------------------------------------
 
@@ -293,9 +311,12 @@ void TPointSeries::PrepareGallerySample(bool enabled) {
   Pointer()->SetHorizSize(6);
   Pointer()->SetVertSize(6);
   TCustomAxisPanel* chart = ParentChart();
-  if (chart && chart->SeriesCount() > 1 && chart->Series(1) == this) Pointer()->SetStyle(psTriangle);
+  if (chart && chart->SeriesCount() > 1 && chart->Series(1) == this)
+    Pointer()->SetStyle(psTriangle);
 }
 
-std::string TPointSeries::EditorClassName() const { return "TSeriesPointerEditor"; }
+std::string TPointSeries::EditorClassName() const {
+  return "TSeriesPointerEditor";
+}
 
 }  // namespace tee

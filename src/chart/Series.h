@@ -47,8 +47,8 @@ enum TSeriesPointerStyle : std::uint8_t {
   psDiamond,
   psSmallDot
 };
-FW_ENUM_NAMES(TSeriesPointerStyle, "psRectangle", "psCircle", "psTriangle", "psDownTriangle", "psCross", "psDiagCross",
-              "psStar", "psDiamond", "psSmallDot")
+FW_ENUM_NAMES(TSeriesPointerStyle, "psRectangle", "psCircle", "psTriangle", "psDownTriangle",
+              "psCross", "psDiagCross", "psStar", "psDiamond", "psSmallDot")
 
 using TOnClickPointer = fw::TEvent<void(TCustomSeries* Sender, int ValueIndex, int X, int Y)>;
 using TOnGetPointerStyle = fw::TEvent<TSeriesPointerStyle(TChartSeries* Sender, int ValueIndex)>;
@@ -186,7 +186,8 @@ class TCustomSeries : public TChartSeries {
 
  private:
   // The line from the previous point to (x, y) and, `withPointers`, the pending pointers.
-  void DrawLineAndPointers(int x, int y, TColor color, int valueIndex, bool last, bool withPointers);
+  void DrawLineAndPointers(int x, int y, TColor color, int valueIndex, bool last,
+                           bool withPointers);
   // The Y at which the line from point i - 1 to point i crosses the pixel column `edgeX`.
   int EdgeCrossingY(int valueIndex, int edgeX) const;
   // The legend symbol's line: flat (a horizontal line) or, in a 3D chart, the rectangle.

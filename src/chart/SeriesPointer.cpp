@@ -10,21 +10,22 @@ namespace tee {
 
 const fw::TClassInfo& TSeriesPointer::StaticClass() {
   using P = TSeriesPointer;
-  static const fw::TClassInfo& info = fw::TClassBuilder<P>("TSeriesPointer", fw::TPersistent::StaticClass())
-                                          .Property("Brush", &P::Brush, &P::SetBrush)
-                                          .Property("Dark3D", &P::Dark3D, &P::SetDark3D)
-                                          .Default(fw::TValue(true))
-                                          .Property("Draw3D", &P::Draw3D, &P::SetDraw3D)
-                                          .Default(fw::TValue(true))
-                                          .Property("HorizSize", &P::HorizSize, &P::SetHorizSize)
-                                          .Default(fw::TValue(std::int64_t{4}))
-                                          .Property("InflateMargins", &P::InflateMargins, &P::SetInflateMargins)
-                                          .Property("Pen", &P::Pen, &P::SetPen)
-                                          .Property("Style", &P::Style, &P::SetStyle)
-                                          .Property("VertSize", &P::VertSize, &P::SetVertSize)
-                                          .Default(fw::TValue(std::int64_t{4}))
-                                          .Property("Visible", &P::Visible, &P::SetVisible)
-                                          .Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<P>("TSeriesPointer", fw::TPersistent::StaticClass())
+          .Property("Brush", &P::Brush, &P::SetBrush)
+          .Property("Dark3D", &P::Dark3D, &P::SetDark3D)
+          .Default(fw::TValue(true))
+          .Property("Draw3D", &P::Draw3D, &P::SetDraw3D)
+          .Default(fw::TValue(true))
+          .Property("HorizSize", &P::HorizSize, &P::SetHorizSize)
+          .Default(fw::TValue(std::int64_t{4}))
+          .Property("InflateMargins", &P::InflateMargins, &P::SetInflateMargins)
+          .Property("Pen", &P::Pen, &P::SetPen)
+          .Property("Style", &P::Style, &P::SetStyle)
+          .Property("VertSize", &P::VertSize, &P::SetVertSize)
+          .Default(fw::TValue(std::int64_t{4}))
+          .Property("Visible", &P::Visible, &P::SetVisible)
+          .Build();
   return info;
 }
 
@@ -53,13 +54,25 @@ void TSeriesPointer::Assign(const fw::TPersistent* source) {
   visible_ = p->visible_;
 }
 
-void TSeriesPointer::Changed() const { parent_->Repaint(); }
+void TSeriesPointer::Changed() const {
+  parent_->Repaint();
+}
 
-void TSeriesPointer::SetDark3D(bool value) { Store(dark3D_, value); }
-void TSeriesPointer::SetDraw3D(bool value) { Store(draw3D_, value); }
-void TSeriesPointer::SetInflateMargins(bool value) { Store(inflateMargins_, value); }
-void TSeriesPointer::SetStyle(TSeriesPointerStyle value) { Store(style_, value); }
-void TSeriesPointer::SetVisible(bool value) { Store(visible_, value); }
+void TSeriesPointer::SetDark3D(bool value) {
+  Store(dark3D_, value);
+}
+void TSeriesPointer::SetDraw3D(bool value) {
+  Store(draw3D_, value);
+}
+void TSeriesPointer::SetInflateMargins(bool value) {
+  Store(inflateMargins_, value);
+}
+void TSeriesPointer::SetStyle(TSeriesPointerStyle value) {
+  Store(style_, value);
+}
+void TSeriesPointer::SetVisible(bool value) {
+  Store(visible_, value);
+}
 
 void TSeriesPointer::SetHorizSize(int value) {
   if (value < 1) throw ChartException(TTeeMessage::PointerSize);
@@ -89,7 +102,8 @@ void TSeriesPointer::PrepareCanvas(TColor color) {
   brush.SetColor(brush_->Color() == clAutoColor ? color : brush_->Color());
 }
 
-void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor color, TSeriesPointerStyle style) {
+void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor color,
+                               TSeriesPointerStyle style) {
   TCanvas3D* c = Canvas();
   if (!c) return;
   const int left = x - h;
@@ -100,8 +114,12 @@ void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor col
   // whose bounding box is passed unchanged.
   if (!is3D) {
     switch (style) {
-      case psRectangle: c->Rectangle(left, top, right + 1, bottom + 1); break;
-      case psCircle: c->Ellipse(left, top, right, bottom); break;
+      case psRectangle:
+        c->Rectangle(left, top, right + 1, bottom + 1);
+        break;
+      case psCircle:
+        c->Ellipse(left, top, right, bottom);
+        break;
       case psTriangle: {
         const fw::TPoint p[] = {{left, bottom}, {right, bottom}, {x, top}};
         c->Polygon(p);
@@ -131,7 +149,9 @@ void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor col
         c->Polygon(p);
         break;
       }
-      case psSmallDot: c->SetPixel(x, y, color); break;
+      case psSmallDot:
+        c->SetPixel(x, y, color);
+        break;
     }
     return;
   }
@@ -140,18 +160,24 @@ void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor col
   const int middleZ = parent_->MiddleZ();
   switch (style) {
     case psRectangle:
-      if (draw3D_) c->Cube(left, right, top, bottom, startZ, endZ, dark3D_);
-      else c->RectangleWithZ(fw::Rect(left, top, right + 1, bottom + 1), startZ);
+      if (draw3D_)
+        c->Cube(left, right, top, bottom, startZ, endZ, dark3D_);
+      else
+        c->RectangleWithZ(fw::Rect(left, top, right + 1, bottom + 1), startZ);
       break;
     case psCircle:
-      if (draw3D_ && c->ReservedQuery1()) c->Sphere(x, y, middleZ, h);
-      else c->EllipseWithZ(left, top, right, bottom, startZ);
+      if (draw3D_ && c->ReservedQuery1())
+        c->Sphere(x, y, middleZ, h);
+      else
+        c->EllipseWithZ(left, top, right, bottom, startZ);
       break;
     case psTriangle:
     case psDownTriangle: {
       const int w = style == psTriangle ? v : -v;
-      if (draw3D_) c->Pyramid(true, left, y - w, right, y + w, startZ, endZ, dark3D_);
-      else c->TriangleWithZ({left, y + w}, {right, y + w}, {x, y - w}, startZ);
+      if (draw3D_)
+        c->Pyramid(true, left, y - w, right, y + w, startZ, endZ, dark3D_);
+      else
+        c->TriangleWithZ({left, y + w}, {right, y + w}, {x, y - w}, startZ);
       break;
     }
     case psCross:
@@ -168,8 +194,12 @@ void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor col
       DrawShape(true, x, y, h, v, color, psCross);
       DrawShape(true, x, y, h, v, color, psDiagCross);
       break;
-    case psDiamond: c->PlaneWithZ({left, y}, {x, top}, {right, y}, {x, bottom}, startZ); break;
-    case psSmallDot: c->SetPixel3D(x, y, middleZ, color); break;
+    case psDiamond:
+      c->PlaneWithZ({left, y}, {x, top}, {right, y}, {x, bottom}, startZ);
+      break;
+    case psSmallDot:
+      c->SetPixel3D(x, y, middleZ, color);
+      break;
   }
 }
 
@@ -184,8 +214,8 @@ void TSeriesPointer::DrawLegendPointer(TColor color, const fw::TRect& rect, bool
   const int h = rect.Height();
   const int limitX = lineVisible ? w / 3 : w / 2 + 1;
   const int limitY = lineVisible ? h / 3 : h / 2 + 1;
-  DrawShape(false, (rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2, std::min(horizSize_, limitX),
-            std::min(vertSize_, limitY), color, style_);
+  DrawShape(false, (rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2,
+            std::min(horizSize_, limitX), std::min(vertSize_, limitY), color, style_);
 }
 
 void TSeriesPointer::CalcHorizMargins(int& low, int& high) const {

@@ -36,7 +36,8 @@ const fw::TClassInfo& TCustomAxisPanel::StaticClass() {
   return info;
 }
 
-TCustomAxisPanel::TCustomAxisPanel(fw::TComponent* owner, bool withAxes) : TCustomTeePanelExtended(owner) {
+TCustomAxisPanel::TCustomAxisPanel(fw::TComponent* owner, bool withAxes)
+    : TCustomTeePanelExtended(owner) {
   if (withAxes) {
     auto make = [this](bool horizontal, bool otherSide, int titleAngle) {
       auto axis = std::make_unique<TChartAxis>(this);
@@ -50,7 +51,8 @@ TCustomAxisPanel::TCustomAxisPanel(fw::TComponent* owner, bool withAxes) : TCust
     standardAxes_.push_back(make(false, false, 90));  // left
     standardAxes_.push_back(make(false, true, 270));  // right
     depthAxis_ = std::make_unique<TChartDepthAxis>(this);
-    SetAxes(standardAxes_[0].get(), standardAxes_[1].get(), standardAxes_[2].get(), standardAxes_[3].get());
+    SetAxes(standardAxes_[0].get(), standardAxes_[1].get(), standardAxes_[2].get(),
+            standardAxes_[3].get());
   }
   SetChartCreated(true);
 }
@@ -67,7 +69,8 @@ void TCustomAxisPanel::Assign(const fw::TPersistent* source) {
   if (const auto* p = dynamic_cast<const TCustomAxisPanel*>(source)) {
     SetAxisVisible(p->axisVisible_);
     if (!standardAxes_.empty() && !p->standardAxes_.empty()) {
-      for (std::size_t i = 0; i < standardAxes_.size(); ++i) standardAxes_[i]->Assign(p->standardAxes_[i].get());
+      for (std::size_t i = 0; i < standardAxes_.size(); ++i)
+        standardAxes_[i]->Assign(p->standardAxes_[i].get());
       depthAxis_->Assign(p->depthAxis_.get());
     }
     SetClipPoints(p->clipPoints_);
@@ -93,7 +96,8 @@ TChartSeries* TCustomAxisPanel::Series(int index) const {
 }
 
 int TCustomAxisPanel::CountActiveSeries() const {
-  return static_cast<int>(std::count_if(series_.begin(), series_.end(), [](TChartSeries* s) { return s->Active(); }));
+  return static_cast<int>(
+      std::count_if(series_.begin(), series_.end(), [](TChartSeries* s) { return s->Active(); }));
 }
 
 TChartSeries* TCustomAxisPanel::GetFirstActiveSeries() const {
@@ -130,10 +134,12 @@ TColor TCustomAxisPanel::FreeSeriesColor(bool checkBackground) const {
 }
 
 bool TCustomAxisPanel::IsSeriesColorFree(TColor color, bool) const {
-  return std::none_of(series_.begin(), series_.end(), [&](TChartSeries* s) { return s->SeriesColor() == color; });
+  return std::none_of(series_.begin(), series_.end(),
+                      [&](TChartSeries* s) { return s->SeriesColor() == color; });
 }
 
-void TCustomAxisPanel::SetAxes(TSeriesAxis* bottom, TSeriesAxis* top, TSeriesAxis* left, TSeriesAxis* right) {
+void TCustomAxisPanel::SetAxes(TSeriesAxis* bottom, TSeriesAxis* top, TSeriesAxis* left,
+                               TSeriesAxis* right) {
   bottomAxis_ = bottom;
   topAxis_ = top;
   leftAxis_ = left;
@@ -206,7 +212,8 @@ bool TCustomAxisPanel::IsValidDataSource(TChartSeries* series, fw::TComponent* s
 
 void TCustomAxisPanel::CheckDataSource(TChartSeries* series) {
   if (!series || series->Loading()) return;
-  if (auto* source = dynamic_cast<TChartSeries*>(series->DataSource())) series->AssignValues(source);
+  if (auto* source = dynamic_cast<TChartSeries*>(series->DataSource()))
+    series->AssignValues(source);
 }
 
 void TCustomAxisPanel::LegendValueText(TChartSeries*, int, std::string&) const {}

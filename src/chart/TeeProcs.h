@@ -12,8 +12,8 @@
 // until the created flag is set (at the end of construction; `FillSampleValues` clears it while it
 // adds points). An accepted request is counted (`RepaintRequestCount`), tells the canvas that its
 // buffered picture is stale and invalidates the window; nothing is drawn at that moment. The window
-// later calls `Paint`: an unchanged chart is shown again by one copy of the buffer (`RedrawBitmap`),
-// otherwise `DrawChart` draws it. The window's background is never erased.
+// later calls `Paint`: an unchanged chart is shown again by one copy of the buffer
+// (`RedrawBitmap`), otherwise `DrawChart` draws it. The window's background is never erased.
 //
 // Paint order of `DrawChart`(target, rectangle): the canvas starts the paint (`InitWindow`: the
 // buffer's own coordinates become `FullRect`), `PlotRect` is `FullRect` less the border and the

@@ -16,7 +16,9 @@ void TCustomAxisPanel::AddAxis(TCustomChartAxis* axis) {
   if (axis && std::find(axes_.begin(), axes_.end(), axis) == axes_.end()) axes_.push_back(axis);
 }
 
-void TCustomAxisPanel::RemoveAxis(TCustomChartAxis* axis) { std::erase(axes_, axis); }
+void TCustomAxisPanel::RemoveAxis(TCustomChartAxis* axis) {
+  std::erase(axes_, axis);
+}
 
 void TCustomAxisPanel::SetAxisVisible(bool value) {
   if (value == axisVisible_) return;
@@ -36,12 +38,16 @@ bool TCustomAxisPanel::IsAxisShown(const TCustomChartAxis* axis) const {
   return !anyUsesAxes;
 }
 
-int TCustomAxisPanel::CalcWallSize(const TSeriesAxis*) const { return 0; }
+int TCustomAxisPanel::CalcWallSize(const TSeriesAxis*) const {
+  return 0;
+}
 
-bool TCustomAxisPanel::PagedValue(const TCustomChartAxis* axis, bool x, bool maximum, double& result) const {
+bool TCustomAxisPanel::PagedValue(const TCustomChartAxis* axis, bool x, bool maximum,
+                                  double& result) const {
   if (maxPointsPerPage_ <= 0) return false;
-  const bool activeUses =
-      std::any_of(series_.begin(), series_.end(), [&](const TChartSeries* s) { return s->Active() && s->UsesAxis(axis); });
+  const bool activeUses = std::any_of(series_.begin(), series_.end(), [&](const TChartSeries* s) {
+    return s->Active() && s->UsesAxis(axis);
+  });
   const TChartSeries* first = nullptr;
   for (const TChartSeries* s : series_) {
     if (activeUses && !s->Active()) continue;
@@ -85,8 +91,9 @@ double TCustomAxisPanel::AxisValue(const TCustomChartAxis* axis, bool x, bool ma
   double paged = 0;
   if (PagedValue(axis, x, maximum, paged)) return paged;
   // Inactive series count only when no active series uses the axis at all.
-  const bool activeUses =
-      std::any_of(series_.begin(), series_.end(), [&](const TChartSeries* s) { return s->Active() && s->UsesAxis(axis); });
+  const bool activeUses = std::any_of(series_.begin(), series_.end(), [&](const TChartSeries* s) {
+    return s->Active() && s->UsesAxis(axis);
+  });
   bool found = false;
   double result = 0;
   for (const TChartSeries* s : series_) {
@@ -95,18 +102,29 @@ double TCustomAxisPanel::AxisValue(const TCustomChartAxis* axis, bool x, bool ma
     const bool attached = x ? (s->HorizAxis() == aBothHorizAxis || s->GetHorizAxis() == axis)
                             : (s->VertAxis() == aBothVertAxis || s->GetVertAxis() == axis);
     if (!attached) continue;
-    const double v = x ? (maximum ? s->MaxXValue() : s->MinXValue()) : (maximum ? s->MaxYValue() : s->MinYValue());
-    if (!found) result = v;
-    else result = maximum ? std::max(result, v) : std::min(result, v);
+    const double v = x ? (maximum ? s->MaxXValue() : s->MinXValue())
+                       : (maximum ? s->MaxYValue() : s->MinYValue());
+    if (!found)
+      result = v;
+    else
+      result = maximum ? std::max(result, v) : std::min(result, v);
     found = true;
   }
   return result;
 }
 
-double TCustomAxisPanel::MinXValueOfAxis(const TCustomChartAxis* axis) const { return AxisValue(axis, true, false); }
-double TCustomAxisPanel::MaxXValueOfAxis(const TCustomChartAxis* axis) const { return AxisValue(axis, true, true); }
-double TCustomAxisPanel::MinYValueOfAxis(const TCustomChartAxis* axis) const { return AxisValue(axis, false, false); }
-double TCustomAxisPanel::MaxYValueOfAxis(const TCustomChartAxis* axis) const { return AxisValue(axis, false, true); }
+double TCustomAxisPanel::MinXValueOfAxis(const TCustomChartAxis* axis) const {
+  return AxisValue(axis, true, false);
+}
+double TCustomAxisPanel::MaxXValueOfAxis(const TCustomChartAxis* axis) const {
+  return AxisValue(axis, true, true);
+}
+double TCustomAxisPanel::MinYValueOfAxis(const TCustomChartAxis* axis) const {
+  return AxisValue(axis, false, false);
+}
+double TCustomAxisPanel::MaxYValueOfAxis(const TCustomChartAxis* axis) const {
+  return AxisValue(axis, false, true);
+}
 
 std::string TCustomAxisPanel::SeriesTitleLegend(int index) const {
   if (index < 0 || index >= SeriesCount()) return std::string();
@@ -166,8 +184,10 @@ void TCustomAxisPanel::CalcSeriesMargins() {
         if (axis->AutomaticMinimum()) low = std::max(low, b);
       }
     }
-    if (axis->Horizontal()) axis->ApplyMargins(low, 0, high, 0);
-    else axis->ApplyMargins(0, high, 0, low);
+    if (axis->Horizontal())
+      axis->ApplyMargins(low, 0, high, 0);
+    else
+      axis->ApplyMargins(0, high, 0, low);
   }
 }
 

@@ -123,7 +123,8 @@ void TCustomAxisPanel::DrawSeriesGroup(TChartSeries* first) {
     const int n = static_cast<int>(group_.size());
     for (int k = 0; k < n; ++k) {
       TChartSeries* s = group_[static_cast<std::size_t>(forward ? k : n - 1 - k)];
-      if (s->FirstValueIndex() != -1 && i >= s->FirstValueIndex() && i <= s->LastValueIndex()) s->DrawValue(i);
+      if (s->FirstValueIndex() != -1 && i >= s->FirstValueIndex() && i <= s->LastValueIndex())
+        s->DrawValue(i);
     }
   };
   if (low <= high) {

@@ -12,7 +12,9 @@ namespace tee {
 namespace {
 
 // Floor division: halves of negative extents round toward minus infinity.
-int FloorHalf(int v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+int FloorHalf(int v) {
+  return v >= 0 ? v / 2 : -((-v + 1) / 2);
+}
 
 }  // namespace
 
@@ -65,7 +67,9 @@ TCustomTeePanel::TCustomTeePanel(fw::TComponent* owner)
   SetBounds(Left(), Top(), 400, 250);
 }
 
-TCustomTeePanel::~TCustomTeePanel() { created_ = false; }
+TCustomTeePanel::~TCustomTeePanel() {
+  created_ = false;
+}
 
 void TCustomTeePanel::Assign(const fw::TPersistent* source) {
   const auto* p = dynamic_cast<const TCustomTeePanel*>(source);
@@ -86,11 +90,17 @@ void TCustomTeePanel::Assign(const fw::TPersistent* source) {
   SetColor(p->Color());
 }
 
-void TCustomTeePanel::CanvasChanged(fw::TObject*) { Invalidate(); }
+void TCustomTeePanel::CanvasChanged(fw::TObject*) {
+  Invalidate();
+}
 
-void TCustomTeePanel::SetCanvasFont(const fw::TFont& font) { canvas_->AssignFont(font); }
+void TCustomTeePanel::SetCanvasFont(const fw::TFont& font) {
+  canvas_->AssignFont(font);
+}
 
-fw::TRect TCustomTeePanel::GetDrawingRect() const { return ClientRect(); }
+fw::TRect TCustomTeePanel::GetDrawingRect() const {
+  return ClientRect();
+}
 
 void TCustomTeePanel::Invalidate() {
   if (!created_) return;
@@ -110,7 +120,8 @@ void TCustomTeePanel::Paint(fw::TCanvas& surface) {
   if (!printing_) {
     const auto* own = dynamic_cast<const TTeeCanvas3D*>(canvas_);
     const fw::TCustomBitmap* buffer = own ? own->Bitmap() : nullptr;
-    const bool fits = !buffer || (buffer->Width() == rect.Width() && buffer->Height() == rect.Height());
+    const bool fits =
+        !buffer || (buffer->Width() == rect.Width() && buffer->Height() == rect.Height());
     if (fits) {
       canvas_->SetCanvas(&surface);
       shown = canvas_->RedrawBitmap();
@@ -138,10 +149,14 @@ void TCustomTeePanel::RecalcPlotSize() {
   fw::TRect& r = plotRect_;
   r.Left = std::max(r.Left, fullRect_.Left);
   r.Top = std::max(r.Top, fullRect_.Top);
-  if (r.Left > r.Right) r.Right = r.Left + 1;
-  else if (r.Left == r.Right) r.Right = r.Left + Width();
-  if (r.Top > r.Bottom) r.Bottom = r.Top + 1;
-  else if (r.Top == r.Bottom) r.Bottom = r.Top + Height();
+  if (r.Left > r.Right)
+    r.Right = r.Left + 1;
+  else if (r.Left == r.Right)
+    r.Right = r.Left + Width();
+  if (r.Top > r.Bottom)
+    r.Bottom = r.Top + 1;
+  else if (r.Top == r.Bottom)
+    r.Bottom = r.Top + Height();
 }
 
 void TCustomTeePanel::DrawBevels(const fw::TRect& rect) {
@@ -234,7 +249,9 @@ void TCustomTeePanel::SetView3D(bool value) {
   if (Store(view3D_, value)) Invalidate();
 }
 
-bool TCustomTeePanel::Monochrome() const { return canvas_->GetMonochrome(); }
+bool TCustomTeePanel::Monochrome() const {
+  return canvas_->GetMonochrome();
+}
 
 void TCustomTeePanel::SetMonochrome(bool value) {
   if (value == Monochrome()) return;
@@ -242,7 +259,9 @@ void TCustomTeePanel::SetMonochrome(bool value) {
   Invalidate();
 }
 
-bool TCustomTeePanel::BufferedDisplay() const { return canvas_->GetBuffered(); }
+bool TCustomTeePanel::BufferedDisplay() const {
+  return canvas_->GetBuffered();
+}
 
 void TCustomTeePanel::SetBufferedDisplay(bool value) {
   if (value == BufferedDisplay()) return;
@@ -276,7 +295,8 @@ const fw::TClassInfo& TCustomTeePanelExtended::StaticClass() {
 }
 
 TCustomTeePanelExtended::TCustomTeePanelExtended(fw::TComponent* owner)
-    : TCustomTeePanel(owner), gradient_(std::make_unique<TChartGradient>([this] { Invalidate(); })) {}
+    : TCustomTeePanel(owner),
+      gradient_(std::make_unique<TChartGradient>([this] { Invalidate(); })) {}
 
 TCustomTeePanelExtended::~TCustomTeePanelExtended() = default;
 
@@ -317,8 +337,10 @@ void TCustomTeePanelExtended::FillBackground(const fw::TRect& rect) {
     const TGradientDirection d = gradient_->Direction();
     // GradientFill exchanges the colours of the other directions itself, so StartColor always
     // ends up as the first colour.
-    if (d == gdTopBottom || d == gdLeftRight) c->GradientFill(rect, gradient_->StartColor(), gradient_->EndColor(), d);
-    else c->GradientFill(rect, gradient_->EndColor(), gradient_->StartColor(), d);
+    if (d == gdTopBottom || d == gdLeftRight)
+      c->GradientFill(rect, gradient_->StartColor(), gradient_->EndColor(), d);
+    else
+      c->GradientFill(rect, gradient_->EndColor(), gradient_->StartColor(), d);
     return;
   }
   if (Printing() && !ChartSettings().PrintPanelBackground) return;
@@ -338,7 +360,9 @@ void TCustomTeePanelExtended::DrawBackImage(const fw::TRect& rect, int z) {
     r = fw::Rect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y);
   }
   switch (backImageMode_) {
-    case pbmStretch: c->StretchDraw(r, image); break;
+    case pbmStretch:
+      c->StretchDraw(r, image);
+      break;
     case pbmTile: {
       const int w = image.Width();
       const int h = image.Height();
@@ -349,7 +373,8 @@ void TCustomTeePanelExtended::DrawBackImage(const fw::TRect& rect, int z) {
       break;
     }
     case pbmCenter:
-      c->Draw(r.Left + FloorHalf(r.Width() - image.Width()), r.Top + FloorHalf(r.Height() - image.Height()), image);
+      c->Draw(r.Left + FloorHalf(r.Width() - image.Width()),
+              r.Top + FloorHalf(r.Height() - image.Height()), image);
       break;
   }
 }

@@ -24,7 +24,8 @@ class TOwner : public fw::TComponent {
 
 // Sets the properties of a component the way the window description reader does: in the loading
 // state, by path and text, then Loaded.
-inline void Configure(fw::TComponent& c, const std::vector<std::pair<std::string, std::string>>& props,
+inline void Configure(fw::TComponent& c,
+                      const std::vector<std::pair<std::string, std::string>>& props,
                       fw::TComponent* root) {
   c.BeginLoading();
   for (const auto& [path, text] : props) fw::SetPropText(c, path, text, root);

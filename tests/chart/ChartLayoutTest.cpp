@@ -28,7 +28,8 @@ int FirstIndex(const fw::TCanvasLog& log, P pred) {
 class ChartLayout : public ::testing::Test, public TRecordedChart {
  protected:
   tee::TChart& C() { return *chart; }
-  tee::TPointSeries* SeriesWith(std::initializer_list<std::pair<double, double>> points, fw::TColor color) {
+  tee::TPointSeries* SeriesWith(std::initializer_list<std::pair<double, double>> points,
+                                fw::TColor color) {
     tee::TPointSeries* s = AddPointSeries();
     s->SetSeriesColor(color);
     for (auto [x, y] : points) s->AddXY(x, y);
@@ -60,21 +61,27 @@ TEST_F(ChartLayout, APaintRunsBackgroundTitleWallsAxesAndSeriesInThatOrder) {
   EXPECT_EQ(order, (Strings{"axes", "series", "values"}));
 
   const fw::TRect p = C().PlotRect();
-  const int background = FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Name == "FillRect"; });
+  const int background =
+      FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Name == "FillRect"; });
   const int title = FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Text == "Hello"; });
   const int wall = FirstIndex(Log(), [&](const fw::TRecordedCall& c) {
-    return c.ToString() == "Rectangle(" + std::to_string(p.Left) + "," + std::to_string(p.Top) + "," +
-                               std::to_string(p.Right + 1) + "," + std::to_string(p.Bottom + 1) + ")";
+    return c.ToString() == "Rectangle(" + std::to_string(p.Left) + "," + std::to_string(p.Top) +
+                               "," + std::to_string(p.Right + 1) + "," +
+                               std::to_string(p.Bottom + 1) + ")";
   });
-  const int axisLabel = FirstIndex(Log(), [&](const fw::TRecordedCall& c) { return c.Name == "TextOut" && c.Text != "Hello"; });
-  const int points = FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Name == "Rectangle" && c.Brush.Color == fw::clRed; });
+  const int axisLabel = FirstIndex(
+      Log(), [&](const fw::TRecordedCall& c) { return c.Name == "TextOut" && c.Text != "Hello"; });
+  const int points = FirstIndex(Log(), [](const fw::TRecordedCall& c) {
+    return c.Name == "Rectangle" && c.Brush.Color == fw::clRed;
+  });
   EXPECT_EQ(background, 0) << Log().Dump();
   EXPECT_LT(background, title);
   EXPECT_LT(title, wall);
   EXPECT_LT(wall, axisLabel);
   EXPECT_LT(axisLabel, points);
   // The series is clipped to the plot rectangle, and the clip is removed afterwards.
-  const int clip = FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Name == "IntersectClipRect"; });
+  const int clip =
+      FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Name == "IntersectClipRect"; });
   EXPECT_LT(clip, points);
   EXPECT_GT(Log().Count("RemoveClip"), 0);
   EXPECT_EQ(Log().Count("Rectangle") - 1, 3);  // the wall and three pointers
@@ -214,7 +221,8 @@ TEST_F(ChartLayout, TheSeventeenthAutomaticSeriesColourIsRed) {
     all.back()->SetParentChart(chart.get());
     colors.push_back(all.back()->SeriesColor());
   }
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(colors[static_cast<std::size_t>(i)], tee::GetDefaultColor(i)) << i;
+  for (int i = 0; i < 16; ++i)
+    EXPECT_EQ(colors[static_cast<std::size_t>(i)], tee::GetDefaultColor(i)) << i;
   EXPECT_EQ(colors[16], fw::clRed);
   // A colour equal to the panel or back wall colour is not free when the background counts.
   C().SetColor(fw::clNavy);
@@ -228,7 +236,8 @@ TEST_F(ChartLayout, TheSeventeenthAutomaticSeriesColourIsRed) {
 TEST_F(ChartLayout, AChartWithoutSeriesShowsTitlesAndAxesWithEmptyRanges) {
   C().Title()->SetText({"Empty"});
   Draw();
-  EXPECT_EQ(FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Text == "Empty"; }) >= 0, true);
+  EXPECT_EQ(FirstIndex(Log(), [](const fw::TRecordedCall& c) { return c.Text == "Empty"; }) >= 0,
+            true);
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(C().IsAxisShown(C().StandardAxis(i))) << i;
   EXPECT_FALSE(C().IsAxisShown(C().DepthAxis()));
   EXPECT_EQ(C().LeftAxis()->Minimum(), 0);
@@ -294,7 +303,8 @@ TEST_F(ChartLayout, In3DSeriesSharingADepthAreDrawnPointByPoint) {
   Draw();
   std::vector<fw::TColor> order;
   for (const auto& c : Log().Calls())
-    if (c.Name == "Polygon" && (c.Brush.Color == fw::clRed || c.Brush.Color == fw::clBlue) && c.Pen.Color != 0x80FFFF)
+    if (c.Name == "Polygon" && (c.Brush.Color == fw::clRed || c.Brush.Color == fw::clBlue) &&
+        c.Pen.Color != 0x80FFFF)
       order.push_back(c.Brush.Color);
   // Cubes have several faces; collapse runs of the same colour. Index by index, each pointer one
   // step late: red 0, blue 0, blue 1 (its last point), red 1, red 2. Drawn series by series it

@@ -99,7 +99,8 @@ TEST_F(TitleAndLegend, AFramedTitleSpansThePlotOrHugsItsWidestLine) {
   t.SetAdjustFrame(false);
   t.Draw(true);
   const int h = FontHeight(*t.Font());
-  EXPECT_EQ(Log().Strings({"Rectangle"}), (Strings{"Rectangle(12,12,388," + std::to_string(14 + h) + ")"}));
+  EXPECT_EQ(Log().Strings({"Rectangle"}),
+            (Strings{"Rectangle(12,12,388," + std::to_string(14 + h) + ")"}));
   EXPECT_EQ(chart->PlotRect().Top, 12 + 1 + h + 1 + 5);
   EXPECT_TRUE(t.Clicked(20, 13));
   EXPECT_FALSE(t.Clicked(20, 14 + h));
@@ -168,7 +169,8 @@ TEST_F(TitleAndLegend, WithOneActiveSeriesTheAutomaticLegendListsItsPoints) {
   l.SetLegendStyle(tee::lsValues);
   l.SetFirstValue(1);
   EXPECT_EQ(l.TotalItems(), 2);
-  chart->OnGetLegendText = [](tee::TCustomAxisPanel*, tee::TLegendStyle style, int index, std::string& text) {
+  chart->OnGetLegendText = [](tee::TCustomAxisPanel*, tee::TLegendStyle style, int index,
+                              std::string& text) {
     EXPECT_EQ(style, tee::lsValues);
     text += "#" + std::to_string(index);
   };
@@ -281,8 +283,10 @@ TEST_F(TitleAndLegend, LegendSettersRefuseValuesOutOfRange) {
   };
   EXPECT_EQ(message([&] { l.SetTopPos(101); }), "Top Legend Position must be between 0 and 100 %");
   EXPECT_EQ(message([&] { l.SetTopPos(-1); }), "Top Legend Position must be between 0 and 100 %");
-  EXPECT_EQ(message([&] { l.SetColorWidth(-1); }), "Legend Color Width must be between 0 and 100 %");
-  EXPECT_EQ(message([&] { l.SetColorWidth(101); }), "Legend Color Width must be between 0 and 100 %");
+  EXPECT_EQ(message([&] { l.SetColorWidth(-1); }),
+            "Legend Color Width must be between 0 and 100 %");
+  EXPECT_EQ(message([&] { l.SetColorWidth(101); }),
+            "Legend Color Width must be between 0 and 100 %");
   EXPECT_EQ(message([&] { l.SetFirstValue(-1); }), "First Legend Value must be > 0");
   EXPECT_EQ(l.TopPos(), 10);
   EXPECT_EQ(l.ColorWidth(), 12);

@@ -115,12 +115,14 @@ TEST_F(ChartWindow, TheDescriptionCreatesTheChartAndItsSeriesByName) {
 TEST_F(ChartWindow, TheWindowShowsTheChartAndRepaintsFromItsBufferUntilSomethingChanges) {
   int drawn = 0;
   chart->OnAfterDraw = [&](fw::TObject*) { ++drawn; };
-  const std::vector<std::pair<int, int>> profile{{-20000, 5000}, {-5000, 40000}, {0, 0}, {12000, 65000}, {24000, 20000}};
+  const std::vector<std::pair<int, int>> profile{
+      {-20000, 5000}, {-5000, 40000}, {0, 0}, {12000, 65000}, {24000, 20000}};
   for (auto [x, y] : profile) osc->AddXY(x, y, std::to_string(x), fw::clRed);
   const QImage first = fw::RenderControl(*static_cast<fw::TWinControl*>(form.get()));
   ASSERT_FALSE(first.isNull());
   const char* bin = std::getenv("QX_TEST_BIN_DIR");
-  const auto dir = bin != nullptr ? std::filesystem::path(bin).parent_path() : std::filesystem::path(::testing::TempDir());
+  const auto dir = bin != nullptr ? std::filesystem::path(bin).parent_path()
+                                  : std::filesystem::path(::testing::TempDir());
   const std::string path = (dir / "chart_window.png").string();
   ASSERT_TRUE(first.save(QString::fromStdString(path)));
   std::printf("rendered %s\n", path.c_str());
@@ -144,13 +146,15 @@ TEST_F(ChartWindow, TheWindowShowsTheChartAndRepaintsFromItsBufferUntilSomething
   osc->AddXY(20000, 70000, "20000", fw::clRed);
   const QImage third = fw::RenderControl(*static_cast<fw::TWinControl*>(form.get()));
   EXPECT_EQ(drawn, 2);
-  EXPECT_EQ(Pixel(third, ox + chart->BottomAxis()->CalcXPosValue(20000), oy + chart->LeftAxis()->CalcYPosValue(70000)),
+  EXPECT_EQ(Pixel(third, ox + chart->BottomAxis()->CalcXPosValue(20000),
+                  oy + chart->LeftAxis()->CalcYPosValue(70000)),
             fw::clRed);
   // Clearing the series empties the plot.
   osc->Clear();
   const QImage fourth = fw::RenderControl(*static_cast<fw::TWinControl*>(form.get()));
   EXPECT_EQ(drawn, 3);
-  EXPECT_NE(Pixel(fourth, ox + chart->BottomAxis()->CalcXPosValue(0), oy + chart->LeftAxis()->CalcYPosValue(0) - 1),
+  EXPECT_NE(Pixel(fourth, ox + chart->BottomAxis()->CalcXPosValue(0),
+                  oy + chart->LeftAxis()->CalcYPosValue(0) - 1),
             fw::clRed);
 }
 

@@ -3,9 +3,9 @@
 // QX_TEST_BIN_DIR is set, else the test temporary folder) for a person to look at.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -18,12 +18,14 @@ namespace {
 
 using charttest::Strings;
 
-const std::vector<std::pair<int, int>> kProfile{
-    {-20000, 5000}, {-12000, 30000}, {-4000, 65000}, {0, 0}, {7500, 42000}, {15000, 70000}, {22000, 12000}};
+const std::vector<std::pair<int, int>> kProfile{{-20000, 5000}, {-12000, 30000}, {-4000, 65000},
+                                                {0, 0},         {7500, 42000},   {15000, 70000},
+                                                {22000, 12000}};
 
 std::string OutputPath(const char* name) {
   const char* bin = std::getenv("QX_TEST_BIN_DIR");
-  const auto dir = bin != nullptr ? std::filesystem::path(bin).parent_path() : std::filesystem::path(::testing::TempDir());
+  const auto dir = bin != nullptr ? std::filesystem::path(bin).parent_path()
+                                  : std::filesystem::path(::testing::TempDir());
   return (dir / name).string();
 }
 
@@ -64,7 +66,8 @@ TEST(MainWindowChart, RendersTheProfileAsRedDotsOnTheFixedAxes) {
     EXPECT_NE(bitmap.GetPixel(px, py - 3), fw::clRed);
     redInDots += CountColor(bitmap, px - 2, py - 2, px + 2, py + 2, fw::clRed);
   }
-  EXPECT_EQ(CountColor(bitmap, 0, 0, bitmap.Width() - 1, bitmap.Height() - 1, fw::clRed), redInDots);
+  EXPECT_EQ(CountColor(bitmap, 0, 0, bitmap.Width() - 1, bitmap.Height() - 1, fw::clRed),
+            redInDots);
   EXPECT_GT(redInDots, 7 * 8);
 
   // The left axis is labelled from the top multiple of its step down to 0 (-500 gets no label),
@@ -93,7 +96,8 @@ TEST(MainWindowChart, RendersTheProfileAsRedDotsOnTheFixedAxes) {
   const fw::TRect plot = chart.PlotRect();
   EXPECT_GT(CountColor(bitmap, 0, 0, bitmap.Width() - 1, plot.Top - 6, fw::clBlue), 20);
   // (The top edge carries the grid line of the top label.)
-  EXPECT_GT(CountColor(bitmap, plot.Right, plot.Top, plot.Right, plot.Bottom, fw::clBlack), plot.Height() * 3 / 4);
+  EXPECT_GT(CountColor(bitmap, plot.Right, plot.Top, plot.Right, plot.Bottom, fw::clBlack),
+            plot.Height() * 3 / 4);
   // The clear back wall shows the panel colour inside.
   EXPECT_EQ(bitmap.GetPixel(plot.Left + 3, plot.Bottom - 3), fw::ColorToRGB(fw::clBtnFace));
 }
@@ -144,10 +148,13 @@ TEST(ChartPicture, A3DChartWithLegendWallsAndFoot) {
   // show.
   const fw::TRect plot = chart->PlotRect();
   EXPECT_GT(CountColor(bitmap, plot.Left - 12, plot.Top, plot.Left - 1, plot.Bottom, 0x80FFFF), 20);
-  EXPECT_GT(CountColor(bitmap, plot.Left, plot.Top - 20, plot.Right + 20, plot.Bottom, fw::clRed), 20);
-  EXPECT_GT(CountColor(bitmap, plot.Left, plot.Top - 20, plot.Right + 20, plot.Bottom, fw::clGreen), 20);
+  EXPECT_GT(CountColor(bitmap, plot.Left, plot.Top - 20, plot.Right + 20, plot.Bottom, fw::clRed),
+            20);
+  EXPECT_GT(CountColor(bitmap, plot.Left, plot.Top - 20, plot.Right + 20, plot.Bottom, fw::clGreen),
+            20);
   // The foot in its colour below the plot.
-  EXPECT_GT(CountColor(bitmap, 0, plot.Bottom, bitmap.Width() - 1, bitmap.Height() - 1, fw::clMaroon), 3);
+  EXPECT_GT(
+      CountColor(bitmap, 0, plot.Bottom, bitmap.Width() - 1, bitmap.Height() - 1, fw::clMaroon), 3);
 }
 
 }  // namespace

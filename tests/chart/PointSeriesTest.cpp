@@ -1,8 +1,6 @@
 // TSeriesPointer, TCustomSeries and TPointSeries on the recording canvas: the exact shapes, the
 // pointer drawn one step late in its own point's colour, null and off-range points, clicks,
 // margins, the legend symbol and the settings at creation.
-#include "chart/Series.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +9,7 @@
 #include "ChartTestApp.h"
 #include "SeriesFixtures.h"
 #include "chart/ChartErrors.h"
+#include "chart/Series.h"
 #include "framework/core/Properties.h"
 #include "framework/gui/RecordingCanvas.h"
 
@@ -108,7 +107,8 @@ TEST_F(PointSeries, PointsBeyondThePixelRangeAreSkippedAndEveryPointerKeepsItsCo
   series.AddXY(50, 50, "", fw::clLime);
   series.AddXY(90, 32866, "", fw::clBlue);  // pixel y = -32766: drawn
   Draw();
-  EXPECT_EQ(Log().Strings({"Ellipse"}), (Strings{"Ellipse(48,48,52,52)", "Ellipse(88,-32768,92,-32764)"}));
+  EXPECT_EQ(Log().Strings({"Ellipse"}),
+            (Strings{"Ellipse(48,48,52,52)", "Ellipse(88,-32768,92,-32764)"}));
   EXPECT_EQ(BrushColors("Ellipse"), (std::vector<fw::TColor>{fw::clLime, fw::clBlue}));
 }
 
@@ -128,8 +128,8 @@ TEST_F(PointSeries, EveryStyleDrawsItsShapeIn2D) {
       {tee::psCross, {"MoveTo(100,48)", "LineTo(100,53)", "MoveTo(98,50)", "LineTo(103,50)"}},
       {tee::psDiagCross, {"MoveTo(98,48)", "LineTo(103,53)", "MoveTo(102,48)", "LineTo(97,53)"}},
       {tee::psStar,
-       {"MoveTo(100,48)", "LineTo(100,53)", "MoveTo(98,50)", "LineTo(103,50)", "MoveTo(98,48)", "LineTo(103,53)",
-        "MoveTo(102,48)", "LineTo(97,53)"}},
+       {"MoveTo(100,48)", "LineTo(100,53)", "MoveTo(98,50)", "LineTo(103,50)", "MoveTo(98,48)",
+        "LineTo(103,53)", "MoveTo(102,48)", "LineTo(97,53)"}},
       {tee::psDiamond, {"Polygon((98,50),(100,48),(102,50),(100,52))"}},
       {tee::psSmallDot, {"SetPixel(100,50,255)"}},
       {static_cast<TSeriesPointerStyle>(9), {}},
@@ -138,7 +138,8 @@ TEST_F(PointSeries, EveryStyleDrawsItsShapeIn2D) {
     Log().Clear();
     series.Pointer()->PrepareCanvas(fw::clRed);
     series.Pointer()->DrawShape(false, 100, 50, 2, 2, fw::clRed, c.style);
-    EXPECT_EQ(Log().Strings({"Rectangle", "Ellipse", "Polygon", "MoveTo", "LineTo", "SetPixel"}), c.calls)
+    EXPECT_EQ(Log().Strings({"Rectangle", "Ellipse", "Polygon", "MoveTo", "LineTo", "SetPixel"}),
+              c.calls)
         << "style " << static_cast<int>(c.style);
   }
 }
@@ -252,7 +253,9 @@ TEST_F(PointSeries, AClickHitsStrictlyInsideThePointerRectangle) {
   series.AddXY(80, 80);
   series.CalcFirstLastVisibleIndex();
   std::vector<int> clicked;
-  series.OnClickPointer = [&](tee::TCustomSeries*, int index, int, int) { clicked.push_back(index); };
+  series.OnClickPointer = [&](tee::TCustomSeries*, int index, int, int) {
+    clicked.push_back(index);
+  };
   EXPECT_EQ(series.Clicked(51, 50), 0);
   EXPECT_EQ(series.Clicked(50, 49), 0);
   EXPECT_EQ(series.Clicked(52, 50), -1);
@@ -328,8 +331,8 @@ TEST_F(PointSeries, CreationSettingsAndPublishedProperties) {
 
   Strings pointer;
   for (const fw::TPropInfo* p : s.Pointer()->ClassInfo().Properties()) pointer.push_back(p->Name);
-  EXPECT_EQ(pointer, (Strings{"Brush", "Dark3D", "Draw3D", "HorizSize", "InflateMargins", "Pen", "Style", "VertSize",
-                              "Visible"}));
+  EXPECT_EQ(pointer, (Strings{"Brush", "Dark3D", "Draw3D", "HorizSize", "InflateMargins", "Pen",
+                              "Style", "VertSize", "Visible"}));
   // InflateMargins, Style and Visible have no default: always stored.
   for (const char* name : {"InflateMargins", "Style", "Visible"})
     EXPECT_TRUE(fw::FindPropInfo(*s.Pointer(), name)->IsStored(*s.Pointer())) << name;
@@ -337,7 +340,8 @@ TEST_F(PointSeries, CreationSettingsAndPublishedProperties) {
   Strings last;
   const auto& props = s.ClassInfo().Properties();
   for (std::size_t i = props.size() - 5; i < props.size(); ++i) last.push_back(props[i]->Name);
-  EXPECT_EQ(last, (Strings{"OnGetPointerStyle", "Pointer", "XValues", "YValues", "OnClickPointer"}));
+  EXPECT_EQ(last,
+            (Strings{"OnGetPointerStyle", "Pointer", "XValues", "YValues", "OnClickPointer"}));
 
   // Set by path as a window description does.
   fw::SetPropText(s, "Pointer.Style", "psCircle");
@@ -354,8 +358,8 @@ TEST_F(LineSeries, PointersAreDrawnOneStepLateOverTheLine) {
   series.AddXY(90, 20, "", fw::clBlue);
   Draw();
   EXPECT_EQ(Log().Strings({"Rectangle", "MoveTo", "LineTo"}),
-            (Strings{"MoveTo(10,90)", "LineTo(50,50)", "Rectangle(8,88,13,93)", "MoveTo(50,50)", "LineTo(90,80)",
-                     "Rectangle(48,48,53,53)", "Rectangle(88,78,93,83)"}));
+            (Strings{"MoveTo(10,90)", "LineTo(50,50)", "Rectangle(8,88,13,93)", "MoveTo(50,50)",
+                     "LineTo(90,80)", "Rectangle(48,48,53,53)", "Rectangle(88,78,93,83)"}));
   // Each segment in the colour of the point it leads to.
   EXPECT_EQ(Log().Named("LineTo")[0].Pen.Color, fw::clLime);
   EXPECT_EQ(Log().Named("LineTo")[1].Pen.Color, fw::clBlue);
@@ -369,7 +373,8 @@ TEST_F(LineSeries, TheFirstVisiblePointIsReachedFromThePlotEdge) {
   series.AddXY(60, 40);
   Draw();
   // The line from point 0 crosses the left edge (x 0) at the value 20.
-  EXPECT_EQ(Log().Strings({"MoveTo", "LineTo"}), (Strings{"MoveTo(0,80)", "LineTo(20,60)", "MoveTo(20,60)", "LineTo(60,60)"}));
+  EXPECT_EQ(Log().Strings({"MoveTo", "LineTo"}),
+            (Strings{"MoveTo(0,80)", "LineTo(20,60)", "MoveTo(20,60)", "LineTo(60,60)"}));
   // A clickable line selects the earlier point.
   EXPECT_EQ(series.Clicked(40, 61), 1);
 }
