@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ChartTestApp.h"
+#include "framework/GuiTestApp.h"
 #include "chart/ChartAxis.h"
 #include "chart/TeCanvas3D.h"
 #include "chart/TeEngine.h"

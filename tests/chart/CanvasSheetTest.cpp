@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ChartTestApp.h"
+#include "framework/GuiTestApp.h"
 #include "chart/TeCanvas3D.h"
 #include "chart/TeCanvasView3D.h"
 #include "framework/gui/Bitmap.h"

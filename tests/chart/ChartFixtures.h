@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ChartTestApp.h"
+#include "framework/GuiTestApp.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "framework/core/Properties.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string_view>
 
-#include "ChartTestApp.h"
+#include "framework/GuiTestApp.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "framework/core/ControlPeer.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ChartTestApp.h"
+#include "framework/GuiTestApp.h"
 #include "SeriesFixtures.h"
 #include "chart/ChartErrors.h"
 #include "chart/Series.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ChartTestApp.h"
+#include "framework/GuiTestApp.h"
 #include "chart/TeCanvasPen.h"
 #include "chart/TeCanvasView3D.h"
 #include "framework/gui/Bitmap.h"
@@ -438,7 +438,7 @@ TEST_F(TeeCanvas, GradientColoursAtTheEdgesOfEveryDirection) {
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 40; ++x) ASSERT_NE(bm.GetPixel(x, y), fw::clRed) << x << "," << y;
   }
-  // The spec'd pair: gdTopBottom puts white at the bottom, gdBottomTop yellow.
+  // The described pair: gdTopBottom puts white at the bottom, gdBottomTop yellow.
   fw::TBitmap odd(9, 7);
   canvas.InitWindow(&odd.Canvas(), nullptr, false, TRect{0, 0, 9, 7});
   canvas.GradientFill(TRect{0, 0, 9, 7}, fw::clBlack, fw::clWhite, tee::gdFromCenter);

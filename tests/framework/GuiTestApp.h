@@ -31,7 +31,7 @@ inline ::testing::Environment* const kGuiAppEnvironment =
 inline void EnsureGuiApplication() {
   if (QCoreApplication::instance() != nullptr) return;
   static int argc = 1;
-  static char name[] = "test_framework";
+  static char name[] = "qx770-tests";
   static char* argv[] = {name, nullptr};
   GuiAppEnvironment::App() = new QApplication(argc, argv);
 }

@@ -63,15 +63,15 @@ int ShowQtMessageBox(const MessageBoxRequest& request) {
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   std::vector<std::pair<QAbstractButton*, int>> answers;
-  for (const TButtonSpec& spec : buttons) answers.emplace_back(box.addButton(spec.button), spec.id);
+  for (const TButtonSpec& b : buttons) answers.emplace_back(box.addButton(b.button), b.id);
   box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   for (const auto& [button, id] : answers)
     if (button == clicked) return id;
   // Closed without a button: the answer of Escape (Cancel when there is one, else the default).
-  for (const TButtonSpec& spec : buttons)
-    if (spec.id == IDCANCEL) return IDCANCEL;
+  for (const TButtonSpec& b : buttons)
+    if (b.id == IDCANCEL) return IDCANCEL;
   return buttons[defaultIndex].id;
 }
 
