@@ -11,8 +11,7 @@
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
 #include "scanner/ScannerCommands.h"
-#include "scanner/SerialBridgeDriver.h"
-#include "sim/SimulatedScannerDriver.h"
+#include "sim/ScannerSource.h"
 #include "tools/ReadWatchDriver.h"
 
 namespace tools {
@@ -41,14 +40,8 @@ class ProfileCollector final : public scanner::ProfileSink {
 };
 
 std::unique_ptr<scanner::FtdiDriver> MakeDriver(const MeasureOptions& options) {
-  switch (options.source) {
-    case MeasureOptions::Source::kPort:
-      return std::make_unique<scanner::SerialBridgeDriver>(options.port);
-    case MeasureOptions::Source::kSimulator:
-      return std::make_unique<sim::SimulatedScannerDriver>();
-    case MeasureOptions::Source::kDescription:
-      break;
-  }
+  // Installed eagerly even for the default, so that the read watch can wrap it.
+  if (auto chosen = sim::MakeScannerDriver(options.source, options.port)) return chosen;
   return scanner::MakeDefaultDriver();
 }
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "framework/core/CommandLine.h"
+
 namespace tools {
 
 const char kMeasureUsage[] =
@@ -49,43 +51,18 @@ bool ParseInteger(std::string_view text, long& value) {
 
 std::variant<MeasureOptions, UsageError> ParseMeasureOptions(std::span<const std::string> args) {
   MeasureOptions o;
-  bool port_given = false;
-  bool simulate_given = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inline_value;
-    if (name.rfind("--", 0) == 0) {
-      if (const auto eq = name.find('='); eq != std::string::npos) {
-        inline_value = name.substr(eq + 1);
-        name.resize(eq);
-      }
-    }
-    // The option's value: after '=' or the next argument.
-    auto value = [&]() -> std::optional<std::string> {
-      if (inline_value) return inline_value;
-      if (i + 1 < args.size()) return args[++i];
-      return std::nullopt;
-    };
-    auto missing = [&] { return UsageError{name + " needs a value"}; };
-    auto takes_no_value = [&] { return UsageError{name + " takes no value"}; };
-
-    if (name == "--help" || name == "-h") {
-      if (inline_value) return takes_no_value();
+  fw::TCommandLine line(args);
+  sim::ScannerSourceReader source(o.source, o.port);
+  while (line.Next()) {
+    std::optional<std::string> error;
+    const std::string& name = line.Name();
+    if (line.IsHelp()) {
+      error = line.NoValueError();
       o.help = true;
-    } else if (name == "--simulate") {
-      if (inline_value) return takes_no_value();
-      simulate_given = true;
-      o.source = MeasureOptions::Source::kSimulator;
-    } else if (name == "--port") {
-      const auto v = value();
-      if (!v) return missing();
-      if (v->empty()) return UsageError{"--port needs a device path, e.g. /dev/ttyUSB0"};
-      port_given = true;
-      o.source = MeasureOptions::Source::kPort;
-      o.port = *v;
+    } else if (source.Read(line, error)) {
     } else if (name == "--intensity") {
-      const auto v = value();
-      if (!v) return missing();
+      const auto v = line.Value();
+      if (!v) return UsageError{line.NeedsValue()};
       long n = 0;
       if (!ParseInteger(*v, n) || n < 0 || n > 127) {
         return UsageError{"--intensity must be a whole number from 0 to 127, not '" + *v +
@@ -93,8 +70,8 @@ std::variant<MeasureOptions, UsageError> ParseMeasureOptions(std::span<const std
       }
       o.intensity = static_cast<int>(n);
     } else if (name == "--laser") {
-      const auto v = value();
-      if (!v) return missing();
+      const auto v = line.Value();
+      if (!v) return UsageError{line.NeedsValue()};
       if (*v == "on") {
         o.laser = true;
       } else if (*v == "off") {
@@ -103,25 +80,24 @@ std::variant<MeasureOptions, UsageError> ParseMeasureOptions(std::span<const std
         return UsageError{"--laser must be 'on' or 'off', not '" + *v + "'"};
       }
     } else if (name == "--count") {
-      const auto v = value();
-      if (!v) return missing();
+      const auto v = line.Value();
+      if (!v) return UsageError{line.NeedsValue()};
       long n = 0;
       if (!ParseInteger(*v, n) || n < 1) {
         return UsageError{"--count must be a whole number from 1 up, not '" + *v + "'"};
       }
       o.count = n;
     } else if (name == "--csv") {
-      const auto v = value();
-      if (!v) return missing();
+      const auto v = line.Value();
+      if (!v) return UsageError{line.NeedsValue()};
       if (v->empty()) return UsageError{"--csv needs a file name, or '-' for standard output"};
       o.csv = *v;
     } else {
-      return UsageError{"unknown option '" + args[i] + "'"};
+      return UsageError{line.Unknown()};
     }
+    if (error) return UsageError{*error};
   }
-  if (port_given && simulate_given) {
-    return UsageError{"--port and --simulate cannot be used together"};
-  }
+  if (auto conflict = source.Conflict()) return UsageError{*conflict};
   return o;
 }
 

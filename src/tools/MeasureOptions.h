@@ -14,10 +14,12 @@
 #include <string>
 #include <variant>
 
+#include "sim/ScannerSource.h"
+
 namespace tools {
 
 struct MeasureOptions {
-  enum class Source { kDescription, kPort, kSimulator };
+  using Source = sim::ScannerSource;
 
   Source source = Source::kDescription;
   std::string port;  // for kPort

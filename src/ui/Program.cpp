@@ -18,8 +18,7 @@
 #include "framework/widgets/UserInput.h"
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
-#include "scanner/SerialBridgeDriver.h"
-#include "sim/SimulatedScannerDriver.h"
+#include "sim/ScannerSource.h"
 #include "ui/ProgramOptions.h"
 #include "ui/TrabexMain.h"
 
@@ -30,18 +29,6 @@ constexpr char kProgram[] = "qx770-demo";
 
 bool OffScreenPlatform(std::string_view name) {
   return name.starts_with("offscreen") || name.starts_with("minimal");
-}
-
-std::unique_ptr<scanner::FtdiDriver> DriverFor(const DemoOptions& options) {
-  switch (options.source) {
-    case DemoOptions::Source::kSimulator:
-      return std::make_unique<sim::SimulatedScannerDriver>();
-    case DemoOptions::Source::kPort:
-      return std::make_unique<scanner::SerialBridgeDriver>(options.port);
-    case DemoOptions::Source::kDescription:
-      break;
-  }
-  return nullptr;
 }
 
 // Shows the window, measures once when asked, saves its picture and closes it.
@@ -75,7 +62,7 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
   // The serial bridge wants the Qt application, so the driver comes after it; it goes before
   // the application, once the window has closed the channel.
   std::unique_ptr<scanner::ScopedDriver> driver;
-  if (auto chosen = DriverFor(options))
+  if (auto chosen = sim::MakeScannerDriver(options.source, options.port))
     driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen));
 
   RegisterFormSClasses();

@@ -1,5 +1,7 @@
 #include "ui/ProgramOptions.h"
 
+#include "framework/core/CommandLine.h"
+
 namespace ui {
 
 const char kDemoUsage[] =
@@ -29,51 +31,30 @@ const char kDemoUsage[] =
 
 std::variant<DemoOptions, DemoUsageError> ParseDemoOptions(std::span<const std::string> args) {
   DemoOptions o;
-  bool port_given = false;
-  bool simulate_given = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inline_value;
-    if (name.rfind("--", 0) == 0) {
-      if (const auto eq = name.find('='); eq != std::string::npos) {
-        inline_value = name.substr(eq + 1);
-        name.resize(eq);
-      }
-    }
-    auto value = [&]() -> std::optional<std::string> {
-      if (inline_value) return inline_value;
-      if (i + 1 < args.size()) return args[++i];
-      return std::nullopt;
-    };
-    auto takes_no_value = [&] { return DemoUsageError{name + " takes no value"}; };
-
-    if (name == "--help" || name == "-h") {
-      if (inline_value) return takes_no_value();
+  fw::TCommandLine line(args);
+  // A "--port" at the end of the line is refused like an empty one.
+  sim::ScannerSourceReader source(o.source, o.port,
+                                  "--port needs a device path, e.g. /dev/ttyUSB0");
+  while (line.Next()) {
+    std::optional<std::string> error;
+    if (line.IsHelp()) {
+      error = line.NoValueError();
       o.help = true;
-    } else if (name == "--simulate") {
-      if (inline_value) return takes_no_value();
-      simulate_given = true;
-      o.source = DemoOptions::Source::kSimulator;
-    } else if (name == "--measure") {
-      if (inline_value) return takes_no_value();
+    } else if (source.Read(line, error)) {
+    } else if (line.Name() == "--measure") {
+      error = line.NoValueError();
       o.measure = true;
-    } else if (name == "--port") {
-      const auto v = value();
-      if (!v || v->empty()) return DemoUsageError{"--port needs a device path, e.g. /dev/ttyUSB0"};
-      port_given = true;
-      o.source = DemoOptions::Source::kPort;
-      o.port = *v;
-    } else if (name == "--screenshot") {
-      const auto v = value();
+    } else if (line.Name() == "--screenshot") {
+      const auto v = line.Value();
       if (!v || v->empty())
         return DemoUsageError{"--screenshot needs a file name, e.g. window.png"};
       o.screenshot = *v;
     } else {
-      return DemoUsageError{"unknown option '" + args[i] + "'"};
+      return DemoUsageError{line.Unknown()};
     }
+    if (error) return DemoUsageError{*error};
   }
-  if (port_given && simulate_given)
-    return DemoUsageError{"--port and --simulate cannot be used together"};
+  if (auto conflict = source.Conflict()) return DemoUsageError{*conflict};
   return o;
 }
 

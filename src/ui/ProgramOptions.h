@@ -13,10 +13,12 @@
 #include <string>
 #include <variant>
 
+#include "sim/ScannerSource.h"
+
 namespace ui {
 
 struct DemoOptions {
-  enum class Source { kDescription, kPort, kSimulator };
+  using Source = sim::ScannerSource;
 
   Source source = Source::kDescription;
   std::string port;  // for kPort

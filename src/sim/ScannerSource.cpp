@@ -1,0 +1,49 @@
+#include "sim/ScannerSource.h"
+
+#include "scanner/SerialBridgeDriver.h"
+#include "sim/SimulatedScannerDriver.h"
+
+namespace sim {
+
+bool ScannerSourceReader::Read(fw::TCommandLine& line, std::optional<std::string>& error) {
+  if (line.Name() == "--simulate") {
+    error = line.NoValueError();
+    simulate_given_ = true;
+    *source_ = ScannerSource::kSimulator;
+    return true;
+  }
+  if (line.Name() == "--port") {
+    const auto v = line.Value();
+    if (!v) {
+      error = missing_port_ ? *missing_port_ : line.NeedsValue();
+    } else if (v->empty()) {
+      error = "--port needs a device path, e.g. /dev/ttyUSB0";
+    } else {
+      port_given_ = true;
+      *source_ = ScannerSource::kPort;
+      *port_ = *v;
+    }
+    return true;
+  }
+  return false;
+}
+
+std::optional<std::string> ScannerSourceReader::Conflict() const {
+  if (port_given_ && simulate_given_) return "--port and --simulate cannot be used together";
+  return std::nullopt;
+}
+
+std::unique_ptr<scanner::FtdiDriver> MakeScannerDriver(ScannerSource source,
+                                                       const std::string& port) {
+  switch (source) {
+    case ScannerSource::kSimulator:
+      return std::make_unique<SimulatedScannerDriver>();
+    case ScannerSource::kPort:
+      return std::make_unique<scanner::SerialBridgeDriver>(port);
+    case ScannerSource::kDescription:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace sim
