@@ -1,116 +1,27 @@
 // The built programs together: `qx770 measure --port` against `qx770-scanner-sim` over a real
 // pseudo-terminal, with good replies and with injected faults.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/ChildProcess.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string BinDir() {
-  const char* dir = std::getenv("QX_TEST_BIN_DIR");
-  return dir != nullptr ? dir : "";
-}
-
-std::vector<char*> Argv(std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  return argv;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// The simulator running as a child process; it dies with the test process at the latest.
-class SimulatorProcess {
- public:
-  explicit SimulatorProcess(std::vector<std::string> args) {
-    args.insert(args.begin(), BinDir() + "/qx770-scanner-sim");
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      auto argv = Argv(args);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    // The first line is the device path.
-    std::string line;
-    char c = 0;
-    pollfd p{out[0], POLLIN, 0};
-    while (poll(&p, 1, 10000) > 0 && read(out[0], &c, 1) == 1 && c != '\n') line += c;
-    close(out[0]);
-    path_ = line;
-  }
-  ~SimulatorProcess() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      int status = 0;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string path_;
-};
-
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-  double seconds = 0;
-};
+using testing_support::BinDir;
+using testing_support::ReadTextFile;
+using testing_support::SimulatorProcess;
+using Result = testing_support::ProgramRun;
 
 // Runs qx770 with the arguments and collects its exit status and output.
 Result RunQx770(std::vector<std::string> args, const fs::path& dir) {
   args.insert(args.begin(), BinDir() + "/qx770");
-  const fs::path out = dir / "stdout.txt";
-  const fs::path err = dir / "stderr.txt";
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(o, STDOUT_FILENO);
-    dup2(e, STDERR_FILENO);
-    auto argv = Argv(args);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  Result r;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  r.out = ReadFile(out);
-  r.err = ReadFile(err);
-  return r;
+  return testing_support::RunProgram(std::move(args), dir);
 }
 
 class EndToEndTest : public ::testing::Test {
@@ -143,7 +54,7 @@ TEST_F(EndToEndTest, MeasuresOverAPseudoTerminalIntoCsv) {
   EXPECT_EQ(r.err, "");
   EXPECT_NE(r.out.find("profile 4: "), std::string::npos) << r.out;
 
-  std::istringstream lines(ReadFile(csv));
+  std::istringstream lines(ReadTextFile(csv));
   std::string line;
   ASSERT_TRUE(std::getline(lines, line));
   EXPECT_EQ(line, "profile,index,X,Y");
@@ -197,7 +108,7 @@ TEST_F(EndToEndTest, InjectedFaultsEndWithAClearMessage) {
     EXPECT_EQ(r.status, 1) << c.fault;
     EXPECT_EQ(r.err, std::string(c.message) + "\n") << c.fault;
     // The first profile was written before the failure.
-    const std::string written = ReadFile(csv);
+    const std::string written = ReadTextFile(csv);
     EXPECT_NE(written.find("\n1,0,"), std::string::npos) << c.fault;
     EXPECT_EQ(written.find("\n2,"), std::string::npos) << c.fault;
   }

@@ -1,41 +1,22 @@
 // The built qx770-demo in a child process: without a display, with its help and a bad command
 // line, and with --port against qx770-scanner-sim over a real pseudo-terminal.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/ChildProcess.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string BinDir() {
-  const char* dir = std::getenv("QX_TEST_BIN_DIR");
-  return dir ? dir : ".";
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-  std::vector<char*> out;
-  for (auto& s : strings) out.push_back(s.data());
-  out.push_back(nullptr);
-  return out;
-}
-
-struct RunResult {
-  int status;
-  std::string out, err;
-};
+using testing_support::BinDir;
+using testing_support::SimulatorProcess;
+using RunResult = testing_support::ProgramRun;
 
 class DemoEndToEnd : public ::testing::Test {
  protected:
@@ -60,29 +41,7 @@ class DemoEndToEnd : public ::testing::Test {
 
   RunResult Run(std::vector<std::string> args, std::vector<std::string> env = NoDisplay()) const {
     args.insert(args.begin(), BinDir() + "/qx770-demo");
-    const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
-    const pid_t pid = fork();
-    if (pid == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
-      const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      dup2(o, STDOUT_FILENO);
-      dup2(e, STDERR_FILENO);
-      auto argv = Pointers(args);
-      auto envp = Pointers(env);
-      execve(argv[0], argv.data(), envp.data());
-      _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    auto slurp = [](const fs::path& p) {
-      std::ifstream in(p);
-      std::ostringstream s;
-      s << in.rdbuf();
-      return s.str();
-    };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(out),
-            slurp(err)};
+    return testing_support::RunProgram(std::move(args), dir, std::move(env));
   }
 
   static int RedPixels(const fs::path& png) {
@@ -121,43 +80,6 @@ TEST_F(DemoEndToEnd, HelpAndBadCommandLines) {
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("qx770-demo: unknown option '--bogus'"), std::string::npos) << bad.err;
 }
-
-// qx770-scanner-sim in a child process; its first output line is the pseudo-terminal's path.
-class SimulatorProcess {
- public:
-  SimulatorProcess() {
-    std::vector<std::string> args{BinDir() + "/qx770-scanner-sim"};
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      auto argv = Pointers(args);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    char c = 0;
-    pollfd p{out[0], POLLIN, 0};
-    while (poll(&p, 1, 10000) > 0 && read(out[0], &c, 1) == 1 && c != '\n') path_ += c;
-    close(out[0]);
-  }
-  ~SimulatorProcess() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      int status = 0;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string path_;
-};
 
 TEST_F(DemoEndToEnd, PortOptionMeasuresOverASerialDevice) {
   SimulatorProcess sim;
