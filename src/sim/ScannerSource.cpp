@@ -1,6 +1,6 @@
 #include "sim/ScannerSource.h"
 
-#include "scanner/SerialBridgeDriver.h"
+#include "scanner/serial/SerialBridgeDriver.h"
 #include "sim/SimulatedScannerDriver.h"
 
 namespace sim {

@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "scanner/serial/SerialBridgeFallback.h"
 #include "tools/MeasureCommand.h"
 #include "tools/MeasureOptions.h"
 
@@ -25,6 +26,8 @@ int UsageFailure(const std::string& message, std::ostream& err) {
 }  // namespace
 
 int RunQx770(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  // Without the vendor's library the scanner is found among the system's serial ports.
+  scanner::UseSerialBridgeFallback();
   if (args.empty()) return UsageFailure("no command given; the command is 'measure'", err);
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {

@@ -18,6 +18,7 @@
 #include "framework/widgets/UserInput.h"
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
+#include "scanner/serial/SerialBridgeFallback.h"
 #include "sim/ScannerSource.h"
 #include "ui/ProgramOptions.h"
 #include "ui/TrabexMain.h"
@@ -117,6 +118,8 @@ int RunDemo(int& argc, char** argv, std::ostream& out, std::ostream& err) {
 
 int RunDemo(int& argc, char** argv, std::string_view description, std::ostream& out,
             std::ostream& err) {
+  // Without the vendor's library the scanner is found among the system's serial ports.
+  scanner::UseSerialBridgeFallback();
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const auto parsed = ParseDemoOptions(args);
   if (const auto* error = std::get_if<DemoUsageError>(&parsed)) {

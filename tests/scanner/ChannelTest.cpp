@@ -8,7 +8,7 @@
 #include "framework/core/MessageBox.h"
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
-#include "scanner/RecordingDriver.h"
+#include "scanner/recording/RecordingDriver.h"
 
 namespace scanner {
 namespace {

@@ -13,8 +13,9 @@
 #include "scanner/DriverSelection.h"
 #include "scanner/FrameCodec.h"
 #include "scanner/InProcessDriver.h"
-#include "scanner/RecordingDriver.h"
-#include "scanner/SerialBridgeDriver.h"
+#include "scanner/recording/RecordingDriver.h"
+#include "scanner/serial/SerialBridgeDriver.h"
+#include "scanner/serial/SerialBridgeFallback.h"
 
 namespace scanner {
 namespace {
@@ -272,6 +273,7 @@ TEST(DriverSelectionTest, ScopedDriverInstallsAndRestores) {
 TEST(DriverSelectionTest, DefaultWithoutTheVendorLibraryIsTheSerialBridge) {
   if (OpenD2xxLibrary(DefaultD2xxLibraryFile())) GTEST_SKIP() << "the D2XX library is installed";
   if (FindSerialPortByDescription(kScannerDescription)) GTEST_SKIP() << "a scanner is attached";
+  UseSerialBridgeFallback();
   ScopedDriver none(nullptr);
   EXPECT_NE(dynamic_cast<SerialBridgeDriver*>(&Driver()), nullptr);
 

@@ -10,7 +10,7 @@
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
 #include "scanner/FrameCodec.h"
-#include "scanner/RecordingDriver.h"
+#include "scanner/recording/RecordingDriver.h"
 
 namespace scanner {
 namespace {

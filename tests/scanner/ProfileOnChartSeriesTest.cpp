@@ -9,7 +9,7 @@
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
 #include "scanner/ProfilePoint.h"
-#include "scanner/RecordingDriver.h"
+#include "scanner/recording/RecordingDriver.h"
 #include "scanner/ScannerCommands.h"
 
 namespace scanner {

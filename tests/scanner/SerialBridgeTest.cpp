@@ -15,7 +15,7 @@
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
 #include "scanner/FrameCodec.h"
-#include "scanner/SerialBridgeDriver.h"
+#include "scanner/serial/SerialBridgeDriver.h"
 
 namespace scanner {
 namespace {

@@ -11,7 +11,7 @@
 #include "framework/core/ErrorReport.h"
 #include "framework/core/MessageBox.h"
 #include "framework/widgets/UserInput.h"
-#include "scanner/RecordingDriver.h"
+#include "scanner/recording/RecordingDriver.h"
 #include "sim/Qx770Device.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "scanner/RecordingDriver.h"
+#include "scanner/recording/RecordingDriver.h"
 
 #include <cstdio>
 

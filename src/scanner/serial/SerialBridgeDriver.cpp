@@ -1,4 +1,4 @@
-#include "scanner/SerialBridgeDriver.h"
+#include "scanner/serial/SerialBridgeDriver.h"
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
