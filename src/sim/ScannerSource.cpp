@@ -1,5 +1,7 @@
 #include "sim/ScannerSource.h"
 
+#include "scanner/BySerialNumberDriver.h"
+#include "scanner/DriverSelection.h"
 #include "scanner/serial/SerialBridgeDriver.h"
 #include "sim/SimulatedScannerDriver.h"
 
@@ -25,11 +27,26 @@ bool ScannerSourceReader::Read(fw::TCommandLine& line, std::optional<std::string
     }
     return true;
   }
+  if (line.Name() == "--serial") {
+    const auto v = line.Value();
+    if (!v) {
+      error = line.NeedsValue();
+    } else if (v->empty()) {
+      error = "--serial needs the bridge's USB serial number (qx770 devices lists them)";
+    } else {
+      serial_given_ = true;
+      *source_ = ScannerSource::kSerialNumber;
+      *port_ = *v;
+    }
+    return true;
+  }
   return false;
 }
 
 std::optional<std::string> ScannerSourceReader::Conflict() const {
   if (port_given_ && simulate_given_) return "--port and --simulate cannot be used together";
+  if (serial_given_ && port_given_) return "--serial and --port cannot be used together";
+  if (serial_given_ && simulate_given_) return "--serial and --simulate cannot be used together";
   return std::nullopt;
 }
 
@@ -40,6 +57,8 @@ std::unique_ptr<scanner::FtdiDriver> MakeScannerDriver(ScannerSource source,
       return std::make_unique<SimulatedScannerDriver>();
     case ScannerSource::kPort:
       return std::make_unique<scanner::SerialBridgeDriver>(port);
+    case ScannerSource::kSerialNumber:
+      return std::make_unique<scanner::BySerialNumberDriver>(scanner::MakeDefaultDriver(), port);
     case ScannerSource::kDescription:
       break;
   }

@@ -1,7 +1,6 @@
 #include "tools/MeasureCommand.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -11,6 +10,8 @@
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
 #include "scanner/ScannerCommands.h"
+#include "scanner/serial/SerialBridgeDriver.h"
+#include "sim/ScannerOpenFailure.h"
 #include "sim/ScannerSource.h"
 #include "tools/ReadWatchDriver.h"
 
@@ -45,27 +46,13 @@ std::unique_ptr<scanner::FtdiDriver> MakeDriver(const MeasureOptions& options) {
   return scanner::MakeDefaultDriver();
 }
 
-std::string OpenFailure(const MeasureOptions& options) {
-  switch (options.source) {
-    case MeasureOptions::Source::kPort: {
-      std::error_code ec;
-      if (!std::filesystem::exists(options.port, ec)) {
-        return "cannot open the scanner: there is no device " + options.port;
-      }
-      return "cannot open the scanner on " + options.port +
-             ": the port could not be opened (in use, or no permission?)";
-    }
-    case MeasureOptions::Source::kSimulator:
-      return "cannot open the built-in scanner simulator";
-    case MeasureOptions::Source::kDescription:
-      break;
-  }
-  return std::string("cannot open the scanner: no USB bridge \"") + scanner::kScannerDescription +
-         "\" is attached (use --port PATH for a serial port, or --simulate to run without "
-         "hardware)";
+std::string Plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string MeasureFailure(scanner::MeasureResult result, const ReadWatchDriver& watch) {
+std::string MeasureFailure(scanner::MeasureResult result, const ReadWatchDriver& watch,
+                           bool disconnected) {
+  if (disconnected) return "the scanner was disconnected";
   const auto& t = scanner::ScannerTimeouts;
   const std::string wait = std::to_string(t.read_total_multiplier + t.read_total_constant) + " ms";
   if (result == scanner::MeasureResult::kNoPointCount) {
@@ -73,26 +60,32 @@ std::string MeasureFailure(scanner::MeasureResult result, const ReadWatchDriver&
   }
   if (watch.bytes_read() == 0) return "no reply from the scanner within " + wait;
   if (watch.last_read_timed_out()) {
-    return "the scanner's reply was cut short: " + std::to_string(watch.bytes_read()) +
-           " bytes came, then nothing for " + wait;
+    return "the scanner's reply was cut short: " +
+           Plural(watch.bytes_read(), "byte came", "bytes came") + ", then nothing for " + wait;
   }
   return "the scanner's reply had a wrong checksum";
 }
 
-// Puts the previous driver back and closes the channel, whichever way RunMeasure ends.
+// Puts the previous driver back and closes the channel, whichever way RunMeasure ends; notes a
+// serial port that goes away meanwhile.
 class ChannelSession {
  public:
   explicit ChannelSession(std::unique_ptr<scanner::FtdiDriver> driver)
-      : previous_(scanner::SetDriver(std::move(driver))) {}
+      : previous_(scanner::SetDriver(std::move(driver))) {
+    scanner::SetSerialBridgeDisconnectHandler([this](const std::string&) { disconnected_ = true; });
+  }
   ~ChannelSession() {
     scanner::CloseScanner();
     scanner::SetDriver(std::move(previous_));
+    scanner::SetSerialBridgeDisconnectHandler(nullptr);
   }
+  bool disconnected() const { return disconnected_; }
   ChannelSession(const ChannelSession&) = delete;
   ChannelSession& operator=(const ChannelSession&) = delete;
 
  private:
   std::unique_ptr<scanner::FtdiDriver> previous_;
+  bool disconnected_ = false;
 };
 
 }  // namespace
@@ -121,7 +114,7 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
     // more.
     fw::ScopedMessageBoxPresenter quiet([](const fw::MessageBoxRequest&) { return 1; });
     if (!scanner::OpenScanner()) {
-      err << "qx770: " << OpenFailure(options) << "\n";
+      err << "qx770: " << sim::ExplainOpenFailure(options.source, options.port) << "\n";
       return 1;
     }
   }
@@ -137,7 +130,7 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
     if (result != scanner::MeasureResult::kPlotted) {
       if (csv != nullptr) csv->flush();
       err << "qx770: measurement " << n << " of " << options.count
-          << " failed: " << MeasureFailure(result, watch) << "\n";
+          << " failed: " << MeasureFailure(result, watch, session.disconnected()) << "\n";
       return 1;
     }
     const std::vector<Point>& points = profile.points();
@@ -147,7 +140,7 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
       }
     }
     if (csv != &out) {
-      out << "profile " << n << ": " << points.size() << " points";
+      out << "profile " << n << ": " << Plural(points.size(), "point", "points");
       if (!points.empty()) {
         const auto [lo, hi] = std::minmax_element(
             points.begin(), points.end(), [](const Point& a, const Point& b) { return a.y < b.y; });

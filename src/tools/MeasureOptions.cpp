@@ -8,8 +8,8 @@
 namespace tools {
 
 const char kMeasureUsage[] =
-    "Usage: qx770 measure [--port PATH | --simulate] [--intensity N] [--laser on|off]\n"
-    "                     [--count N] [--csv FILE|-]\n"
+    "Usage: qx770 measure [--port PATH | --serial NUMBER | --simulate] [--intensity N]"
+    " [--laser on|off] [--count N] [--csv FILE|-]\n"
     "\n"
     "Opens the scanner the way the QX770-DEMO window does, sends the same start-up parameters\n"
     "(the laser intensity, then parameter 0 = 1), optionally switches the laser, takes N\n"
@@ -17,10 +17,12 @@ const char kMeasureUsage[] =
     "\n"
     "Options:\n"
     "  --port PATH       the scanner's serial port, e.g. /dev/ttyUSB0 or the pseudo-terminal\n"
-    "                    printed by qx770-scanner-sim; without --port and --simulate the\n"
-    "                    scanner's USB bridge is found by its description \"D2XX Recovery PID\n"
-    "                    for XP\", through the FTDI D2XX library when installed, else through\n"
+    "                    printed by qx770-scanner-sim; without --port, --serial and --simulate\n"
+    "                    the scanner's USB bridge is found by its description \"D2XX Recovery\n"
+    "                    PID for XP\", through the FTDI D2XX library when installed, else through\n"
     "                    the system's serial ports\n"
+    "  --serial NUMBER   the scanner's bridge with this USB serial number (see 'qx770 devices'),\n"
+    "                    for a machine with more than one\n"
     "  --simulate        use the built-in scanner simulator instead of hardware\n"
     "  --intensity N     the laser intensity sent at start, 0 to 127 (default 25)\n"
     "  --laser on|off    switch the laser on or off before measuring (default: leave it)\n"
@@ -33,10 +35,12 @@ const char kMeasureUsage[] =
     "                    marked missing are left out\n"
     "  --help            show this text\n"
     "\n"
-    "Without --csv a one-line summary of each profile is printed. Messages go to standard\n"
-    "error. Exit status: 0 when every profile was taken, 1 when the scanner could not be\n"
-    "opened or a measurement failed (no reply, a reply cut short or with a wrong checksum),\n"
-    "2 for a bad command line.\n";
+    "Standard output carries a one-line summary of each profile, also when --csv FILE\n"
+    "writes the profiles to a file; with --csv - it carries the CSV instead of the summaries.\n"
+    "Messages go to standard error. Exit status: 0 when every profile was taken, 1 when the\n"
+    "scanner could not be opened (the message says why) or a measurement failed (no reply, a\n"
+    "reply cut short or with a wrong checksum, the scanner disconnected), 2 for a bad command\n"
+    "line.\n";
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The options of `qx770 measure`, and reading them from the command line.
 //
-//   qx770 measure [--port PATH | --simulate] [--intensity N] [--laser on|off] [--count N]
-//                 [--csv FILE|-]
+//   qx770 measure [--port PATH | --serial NUMBER | --simulate] [--intensity N] [--laser on|off]
+//                 [--count N] [--csv FILE|-]
 //
 // ParseMeasureOptions takes the arguments after "measure" (each option either as "--name value"
 // or "--name=value") and returns the options, or the sentence that says what is wrong. The
@@ -22,7 +22,7 @@ struct MeasureOptions {
   using Source = sim::ScannerSource;
 
   Source source = Source::kDescription;
-  std::string port;  // for kPort
+  std::string port;  // the device path for kPort, the USB serial number for kSerialNumber
   int intensity = 25;
   std::optional<bool> laser;  // switch the laser when set
   long count = 1;

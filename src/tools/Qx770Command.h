@@ -1,4 +1,4 @@
-// The qx770 command line: `qx770 measure ...` and `qx770 --help`.
+// The qx770 command line: `qx770 measure ...`, `qx770 devices ...` and `qx770 --help`.
 //
 // RunQx770 takes the arguments after the program name, runs the command they name and returns
 // the process exit status (2 for a bad command line, with the reason on `err`).

@@ -18,7 +18,9 @@
 #include "framework/widgets/UserInput.h"
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
+#include "scanner/serial/SerialBridgeDriver.h"
 #include "scanner/serial/SerialBridgeFallback.h"
+#include "sim/ScannerOpenFailure.h"
 #include "sim/ScannerSource.h"
 #include "ui/ProgramOptions.h"
 #include "ui/TrabexMain.h"
@@ -41,6 +43,9 @@ int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& optio
     fw::ClickButton(*form.Button1);
     app.ProcessMessages();
   }
+  // Whether the measurement asked for took a profile; judged before the close ends the channel.
+  const bool opened = scanner::ScannerIsOpen();
+  const auto measured = form.LastMeasureResult();
   const QImage picture = fw::RenderControl(form);
   const std::string& path = *options.screenshot;
   const bool saved = !picture.isNull() && picture.save(QString::fromStdString(path), "PNG");
@@ -53,8 +58,29 @@ int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& optio
   const std::filesystem::path where = std::filesystem::absolute(path, ec);
   out << kProgram << ": screenshot of the window written to " << (ec ? path : where.string())
       << "\n";
+  if (options.measure && !opened) {
+    err << kProgram << ": nothing was measured, as the scanner could not be opened\n";
+    return 1;
+  }
+  if (options.measure && measured != scanner::MeasureResult::kPlotted) {
+    err << kProgram << ": the measurement failed: no valid reply came from the scanner\n";
+    return 1;
+  }
   return 0;
 }
+
+// While it lives, a scanner unplugged during an exchange is reported on `err`; the window itself
+// goes on as it does for any missing reply.
+class DisconnectReport {
+ public:
+  explicit DisconnectReport(std::ostream& err) {
+    scanner::SetSerialBridgeDisconnectHandler(
+        [&err](const std::string&) { err << kProgram << ": the scanner was disconnected\n"; });
+  }
+  ~DisconnectReport() { scanner::SetSerialBridgeDisconnectHandler(nullptr); }
+  DisconnectReport(const DisconnectReport&) = delete;
+  DisconnectReport& operator=(const DisconnectReport&) = delete;
+};
 
 int Run(int& argc, char** argv, std::string_view description, const DemoOptions& options,
         std::ostream& out, std::ostream& err) {
@@ -65,6 +91,7 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
   std::unique_ptr<scanner::ScopedDriver> driver;
   if (auto chosen = sim::MakeScannerDriver(options.source, options.port))
     driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen));
+  DisconnectReport disconnects(err);
 
   RegisterFormSClasses();
   TFormS* form = nullptr;
@@ -76,6 +103,9 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
       app.ShowException(e.what());
     return 1;
   }
+  // The window has shown "Error." if its start-up could not open the channel; this says why.
+  if (!scanner::ScannerIsOpen())
+    err << kProgram << ": " << sim::ExplainOpenFailure(options.source, options.port) << "\n";
 
   int status = 0;
   if (options.screenshot) {

@@ -5,8 +5,9 @@
 namespace ui {
 
 const char kDemoUsage[] =
-    "Usage: qx770-demo [--simulate | --port PATH] [--measure] [--screenshot FILE]\n"
-    "       qx770-demo --help\n"
+    "Usage: qx770-demo [--simulate | --port PATH | --serial NUMBER] [--measure]"
+    " [--screenshot FILE]\n"
+    "  or:  qx770-demo --help\n"
     "\n"
     "The operator window QX770-DEMO for the QX770 laser profile scanner: switch the laser,\n"
     "choose its intensity (0 to 127) and press Measure to plot one profile.\n"
@@ -19,15 +20,22 @@ const char kDemoUsage[] =
     "  --simulate         use the built-in scanner simulator instead of hardware\n"
     "  --port PATH        the scanner's serial port, e.g. /dev/ttyUSB0 or the pseudo-terminal\n"
     "                     printed by qx770-scanner-sim\n"
+    "  --serial NUMBER    the scanner's bridge with this USB serial number ('qx770 devices'\n"
+    "                     lists them), for a machine with more than one\n"
     "  --measure          press Measure once as soon as the window is up\n"
     "  --screenshot FILE  save the window as a PNG picture once it is up (after the\n"
     "                     measurement with --measure), then close it and end; works without\n"
     "                     a display (the window is then drawn off-screen)\n"
     "  --help             show this text\n"
     "\n"
+    "When the scanner cannot be opened the window shows \"Error.\" and the cause is written\n"
+    "to standard error; so is a scanner that is unplugged while it is measuring.\n"
+    "\n"
     "Exit status: 0 after the window was closed (or the screenshot written), 1 when the\n"
     "program cannot start (no display without --screenshot, a broken window description,\n"
-    "a screenshot that cannot be written), 2 for a bad command line.\n";
+    "a screenshot that cannot be written) or, with --measure --screenshot, when the scanner\n"
+    "could not be opened or the measurement failed (the picture is still written), 2 for a\n"
+    "bad command line.\n";
 
 std::variant<DemoOptions, DemoUsageError> ParseDemoOptions(std::span<const std::string> args) {
   DemoOptions o;

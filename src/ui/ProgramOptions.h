@@ -1,6 +1,6 @@
 // The options of the program qx770-demo, and reading them from the command line.
 //
-//   qx770-demo [--simulate | --port PATH] [--measure] [--screenshot FILE] [--help]
+//   qx770-demo [--simulate | --port PATH | --serial NUMBER] [--measure] [--screenshot FILE]
 //
 // Every option is an addition: without any, the program opens the scanner's bridge by its USB
 // description and runs the window until the operator closes it. ParseDemoOptions takes the
@@ -21,7 +21,7 @@ struct DemoOptions {
   using Source = sim::ScannerSource;
 
   Source source = Source::kDescription;
-  std::string port;  // for kPort
+  std::string port;  // the device path for kPort, the USB serial number for kSerialNumber
   bool measure = false;
   std::optional<std::string> screenshot;
   bool help = false;

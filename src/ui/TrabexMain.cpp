@@ -77,7 +77,7 @@ void TFormS::ComboBoxInChange(fw::TObject*) {
 void TFormS::Button1Click(fw::TObject*) {
   if (!scanner::ScannerIsOpen()) return;
   // Without a valid reply the chart keeps its profile and the operator is told nothing.
-  scanner::MeasureProfile(SeriesOsc);
+  last_measure_ = scanner::MeasureProfile(SeriesOsc);
 }
 
 std::string_view FormSDescription() {

@@ -24,6 +24,7 @@
 //   app.Run();
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,7 @@
 #include "framework/widgets/GroupBox.h"
 #include "framework/widgets/Panel.h"
 #include "framework/widgets/StaticText.h"
+#include "scanner/ScannerCommands.h"
 
 namespace ui {
 
@@ -69,6 +71,12 @@ class TFormS : public fw::TForm {
   void CheckBox1Click(fw::TObject* Sender);
   void ComboBoxInChange(fw::TObject* Sender);
   void Button1Click(fw::TObject* Sender);
+
+  // The result of the last Measure that reached the scanner; nothing before the first.
+  std::optional<scanner::MeasureResult> LastMeasureResult() const { return last_measure_; }
+
+ private:
+  std::optional<scanner::MeasureResult> last_measure_;
 };
 
 // The window description of TFormS as compiled into the program.

@@ -38,6 +38,11 @@ TEST(MeasureOptionsTest, DefaultsAndEveryOption) {
   EXPECT_EQ(eq.laser, true);
   EXPECT_EQ(eq.csv, "out.csv");
 
+  const auto serial = std::get<MeasureOptions>(Parse({"--serial", "FT5XQ770", "--csv", "-"}));
+  EXPECT_EQ(serial.source, MeasureOptions::Source::kSerialNumber);
+  EXPECT_EQ(serial.port, "FT5XQ770");
+  EXPECT_EQ(serial.csv, "-");
+
   EXPECT_TRUE(std::get<MeasureOptions>(Parse({"--help"})).help);
 }
 
@@ -56,6 +61,12 @@ TEST(MeasureOptionsTest, RefusedCommandLines) {
       {{"--count", "many"}, "--count"},
       {{"--laser", "maybe"}, "--laser must be 'on' or 'off'"},
       {{"--port", "/dev/x", "--simulate"}, "cannot be used together"},
+      {{"--serial", "FT1", "--port", "/dev/x"}, "--serial and --port cannot be used together"},
+      {{"--simulate", "--serial=FT1"}, "--serial and --simulate cannot be used together"},
+      {{"--serial="}, "--serial needs the bridge's USB serial number"},
+      {{"--port", "--count", "6"},
+       "--port needs a value, but the next argument '--count' is an option"},
+      {{"--csv", "--help"}, "--csv needs a value, but the next argument '--help' is an option"},
       {{"--simulate=yes"}, "--simulate takes no value"},
       {{"--csv="}, "--csv needs a file name"},
       {{"--speed", "3"}, "unknown option '--speed'"},

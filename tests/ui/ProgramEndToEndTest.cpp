@@ -91,13 +91,20 @@ TEST_F(DemoEndToEnd, PortOptionMeasuresOverASerialDevice) {
   EXPECT_GT(RedPixels(shot), 400);
 }
 
-// Without the scanner the window still opens: "Error." once, and Measure plots nothing.
+// Without the scanner the window still opens: "Error." once, and Measure plots nothing; the
+// cause goes to stderr, and the run that was asked to measure fails after writing the picture.
 TEST_F(DemoEndToEnd, AMissingDeviceIsReportedAndTheWindowOpensAnyway) {
   const fs::path shot = dir / "missing.png";
-  const RunResult r = Run(
-      {"--port", (dir / "no-such-device").string(), "--measure", "--screenshot", shot.string()});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.err.find("Error."), std::string::npos) << r.err;
+  const std::string device = (dir / "no-such-device").string();
+  const RunResult r = Run({"--port", device, "--measure", "--screenshot", shot.string()});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.err.find("Error.\nqx770-demo: cannot open the scanner: there is no device " + device +
+                       "\n"),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("qx770-demo: nothing was measured, as the scanner could not be opened\n"),
+            std::string::npos)
+      << r.err;
   EXPECT_EQ(r.err.find("Error.", r.err.find("Error.") + 1), std::string::npos) << r.err;
   EXPECT_EQ(RedPixels(shot), 0);
 }

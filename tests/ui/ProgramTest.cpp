@@ -42,6 +42,9 @@ TEST(DemoOptions, EveryOptionIsAnAddition) {
   EXPECT_EQ(port.source, DemoOptions::Source::kPort);
   EXPECT_EQ(port.port, "/dev/pts/3");
   EXPECT_EQ(port.screenshot, "a b.png");
+  const auto serial = std::get<DemoOptions>(Parse({"--serial=FT5XQ770", "--measure"}));
+  EXPECT_EQ(serial.source, DemoOptions::Source::kSerialNumber);
+  EXPECT_EQ(serial.port, "FT5XQ770");
   EXPECT_TRUE(std::get<DemoOptions>(Parse({"--help"})).help);
 }
 
@@ -51,6 +54,9 @@ TEST(DemoOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--port="}, "--port needs a device path, e.g. /dev/ttyUSB0"},
       {{"--screenshot"}, "--screenshot needs a file name, e.g. window.png"},
       {{"--simulate", "--port", "/dev/x"}, "--port and --simulate cannot be used together"},
+      {{"--port", "--measure"}, "--port needs a device path, e.g. /dev/ttyUSB0"},
+      {{"--serial", "FT1", "--port=/dev/x"}, "--serial and --port cannot be used together"},
+      {{"--screenshot", "--measure"}, "--screenshot needs a file name, e.g. window.png"},
       {{"--simulate=yes"}, "--simulate takes no value"},
       {{"--measure=1"}, "--measure takes no value"},
       {{"--fast"}, "unknown option '--fast'"},

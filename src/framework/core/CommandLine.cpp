@@ -17,10 +17,28 @@ bool TCommandLine::Next() {
   return true;
 }
 
+namespace {
+
+// An argument that is itself an option, never taken as the value of the one before it
+// ("--port --count 6" must not open a port named "--count").
+bool LooksLikeOption(const std::string& arg) {
+  return arg.rfind("--", 0) == 0 || arg == "-h";
+}
+
+}  // namespace
+
 std::optional<std::string> TCommandLine::Value() {
   if (inline_value_) return inline_value_;
-  if (next_ < args_.size()) return args_[next_++];
+  if (next_ < args_.size() && !LooksLikeOption(args_[next_])) return args_[next_++];
   return std::nullopt;
+}
+
+std::string TCommandLine::NeedsValue() const {
+  if (!inline_value_ && next_ < args_.size() && LooksLikeOption(args_[next_])) {
+    return name_ + " needs a value, but the next argument '" + args_[next_] +
+           "' is an option (write " + name_ + "=VALUE for a value that starts with '-')";
+  }
+  return name_ + " needs a value";
 }
 
 std::optional<std::string> TCommandLine::NoValueError() const {

@@ -37,13 +37,13 @@ class TCommandLine {
   bool IsHelp() const { return name_ == "--help" || name_ == "-h"; }
 
   // The option's value: the text after '=', else the next argument (which is then used up);
-  // nothing when neither exists.
+  // nothing when neither exists or the next argument is itself an option ("--..." or "-h").
   std::optional<std::string> Value();
 
   // For an option without a value: "<name> takes no value" when one was given after '='.
   std::optional<std::string> NoValueError() const;
-  // "<name> needs a value".
-  std::string NeedsValue() const { return name_ + " needs a value"; }
+  // "<name> needs a value", saying so when the next argument is an option.
+  std::string NeedsValue() const;
   // "unknown option '<argument>'".
   std::string Unknown() const { return "unknown option '" + Argument() + "'"; }
 

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <functional>
+
+#include "scanner/serial/PortCheck.h"
 
 namespace scanner {
 
@@ -13,12 +16,19 @@ struct SerialBridgeDriver::Port {
   Dcb settings = DefaultDcb();
   CommTimeouts timeouts;
   std::uint32_t event_mask = 0;
+  std::string location;  // the device path it was opened on
+  bool hung_up = false;  // the device went away; reported once
 };
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t kMaxDword = 0xFFFFFFFFu;
+
+std::function<void(const std::string&)>& DisconnectHandler() {
+  static std::function<void(const std::string&)> handler;
+  return handler;
+}
 
 // Milliseconds left until `limit`, rounded up so that a wait never ends early; -1 for no limit.
 int WaitMs(Clock::time_point now, Clock::time_point limit) {
@@ -122,6 +132,19 @@ SerialBridgeDriver::SerialBridgeDriver(std::string device_path)
 
 SerialBridgeDriver::~SerialBridgeDriver() = default;
 
+void SetSerialBridgeDisconnectHandler(std::function<void(const std::string& path)> handler) {
+  DisconnectHandler() = std::move(handler);
+}
+
+bool SerialBridgeDriver::NoticeHangUp(Port& p) {
+  if (p.hung_up) return true;
+  if (!HungUp(static_cast<int>(p.port.handle()))) return false;
+  p.hung_up = true;
+  disconnected_ = true;
+  if (const auto& handler = DisconnectHandler()) handler(p.location);
+  return true;
+}
+
 SerialBridgeDriver::Port* SerialBridgeDriver::Find(FtHandle handle) const {
   auto it = ports_.find(handle);
   return it == ports_.end() ? nullptr : it->second.get();
@@ -136,16 +159,12 @@ std::optional<std::string> FindSerialPortByDescription(const std::string& descri
   return std::nullopt;
 }
 
-namespace {
-
 std::optional<std::string> FindSerialPortBySerialNumber(const std::string& serial) {
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     if (info.serialNumber().toStdString() == serial) return info.systemLocation().toStdString();
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 FtHandle SerialBridgeDriver::CreateFile(const char* name, std::uint32_t access,
                                         std::uint32_t /*share_mode*/, void* /*security*/,
@@ -166,10 +185,16 @@ FtHandle SerialBridgeDriver::CreateFile(const char* name, std::uint32_t access,
   if ((access & kGenericWrite) != 0) mode |= QIODevice::WriteOnly;
   if (mode == QIODevice::NotOpen) return kInvalidHandle;
 
+  // QSerialPort opens the port exclusively, as the no-sharing mode asks; a port another program
+  // holds that way is refused here too, also to users the kernel would let through.
+  if (PathHeldExclusively(*location)) return kInvalidHandle;
   auto port = std::make_unique<Port>();
   port->port.setPortName(QString::fromStdString(*location));
-  // QSerialPort opens the port exclusively, as the no-sharing mode asks.
+  port->location = *location;
   if (!port->port.open(mode)) return kInvalidHandle;
+  // On an FTDI port the kernel then uses a 1 ms latency timer instead of 16 ms; ports without
+  // the setting (a pseudo-terminal) go on as they are.
+  RequestLowLatency(static_cast<int>(port->port.handle()));
 
   while (next_handle_ == 0 || next_handle_ == kInvalidHandle || ports_.count(next_handle_) != 0) {
     ++next_handle_;
@@ -193,6 +218,10 @@ bool SerialBridgeDriver::ReadFile(FtHandle handle, void* buffer, std::uint32_t s
   const CommTimeouts& t = p->timeouts;
 
   std::uint32_t got = static_cast<std::uint32_t>(std::max<qint64>(0, port.read(out, size)));
+  if (got < size && p->hung_up) {
+    if (count != nullptr) *count = got;  // nothing more will come from a device that is gone
+    return true;
+  }
   // Interval "all ones" with no total time-out: return at once with what has arrived.
   const bool immediate =
       t.read_interval == kMaxDword && t.read_total_multiplier == 0 && t.read_total_constant == 0;
@@ -212,12 +241,15 @@ bool SerialBridgeDriver::ReadFile(FtHandle handle, void* buffer, std::uint32_t s
       if (limit != Clock::time_point::max() && now >= limit) break;
       if (!port.waitForReadyRead(WaitMs(now, limit))) {
         port.clearError();  // a time-out is an ordinary outcome here
+        NoticeHangUp(*p);
         break;
       }
       const qint64 more = port.read(out + got, size - got);
       if (more > 0) {
         got += static_cast<std::uint32_t>(more);
         last_byte = Clock::now();
+      } else if (NoticeHangUp(*p)) {
+        break;  // readable without data: the device is gone
       }
     }
   }
@@ -235,6 +267,7 @@ bool SerialBridgeDriver::WriteFile(FtHandle handle, const void* buffer, std::uin
   const qint64 queued = port.write(static_cast<const char*>(buffer), size);
   if (queued <= 0) {
     port.clearError();
+    NoticeHangUp(*p);
     return false;
   }
   const Clock::time_point limit = TotalLimit(Clock::now(), p->timeouts.write_total_multiplier,
@@ -244,6 +277,7 @@ bool SerialBridgeDriver::WriteFile(FtHandle handle, const void* buffer, std::uin
     if (limit != Clock::time_point::max() && now >= limit) break;
     if (!port.waitForBytesWritten(WaitMs(now, limit))) {
       port.clearError();
+      NoticeHangUp(*p);
       break;
     }
   }

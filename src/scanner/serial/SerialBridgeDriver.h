@@ -13,10 +13,16 @@
 // (no transfer is ever pending, as every call completes before it returns); the break escape sets
 // the break state; buffer sizes are accepted and ignored.
 //
+// Opening asks the kernel for low latency (on FTDI ports a 1 ms latency timer; skipped where the
+// port has no such setting) and refuses a port another program holds exclusively. A port whose
+// device goes away (the bridge unplugged) ends the waiting read or write at once; the driver
+// then counts as disconnected and calls the process-wide disconnect handler once.
+//
 // Everything runs synchronously on the calling thread; no event loop is needed. Bytes that are
 // already buffered are returned without waiting.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -50,14 +56,26 @@ class SerialBridgeDriver : public FtdiDriver {
   bool SetCommTimeouts(FtHandle handle, CommTimeouts* timeouts) override;
   bool SetupComm(FtHandle handle, std::uint32_t input_size, std::uint32_t output_size) override;
 
+  // Whether a port of this driver went away during a transfer.
+  bool disconnected() const { return disconnected_; }
+
  private:
   struct Port;
   Port* Find(FtHandle handle) const;
+  // True when the port's device has gone; the first time, tells the disconnect handler.
+  bool NoticeHangUp(Port& p);
 
   std::optional<std::string> device_path_;
   std::map<FtHandle, std::unique_ptr<Port>> ports_;
   FtHandle next_handle_ = 1;
+  bool disconnected_ = false;
 };
+
+// Called with the port's path when a serial bridge first finds its port gone; empty: nobody.
+void SetSerialBridgeDisconnectHandler(std::function<void(const std::string& path)> handler);
+
+// The system location of the serial port with this USB serial number; nullopt when none is.
+std::optional<std::string> FindSerialPortBySerialNumber(const std::string& serial);
 
 // The system location (e.g. /dev/ttyUSB0) of the serial port whose USB product description
 // equals `description`; nullopt when none is attached.

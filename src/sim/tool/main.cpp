@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "framework/core/CommandLine.h"
 #include "sim/Qx770Device.h"
 #include "sim/tool/PseudoTerminalServer.h"
 
@@ -60,36 +63,36 @@ int main(int argc, char** argv) {
   sim::DeviceOptions options;
   bool paced = false;
   bool verbose = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    auto value = [&](std::string_view& out) {
-      if (i + 1 >= argc) return false;
-      out = argv[++i];
-      return true;
-    };
-    std::string_view v;
-    if (arg == "--help" || arg == "-h") {
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  fw::TCommandLine line(args);
+  while (line.Next()) {
+    std::optional<std::string> error;
+    const std::string& name = line.Name();
+    if (line.IsHelp()) {
+      if ((error = line.NoValueError())) return Fail(*error);
       std::cout << kUsage;
       return 0;
-    } else if (arg == "--paced") {
+    } else if (name == "--paced") {
+      error = line.NoValueError();
       paced = true;
-    } else if (arg == "--verbose") {
+    } else if (name == "--verbose") {
+      error = line.NoValueError();
       verbose = true;
-    } else if (arg == "--seed") {
-      if (!value(v) || !ParseCount(v, options.seed)) {
-        return Fail("--seed needs a whole number from 0 up");
-      }
-    } else if (arg == "--fault") {
-      if (!value(v) || !sim::ParseFault(std::string(v), options.fault)) {
-        return Fail("--fault needs one of: silence, checksum, short");
-      }
-    } else if (arg == "--fault-every") {
-      if (!value(v) || !ParseCount(v, options.fault_every) || options.fault_every == 0) {
-        return Fail("--fault-every needs a whole number from 1 up");
-      }
+    } else if (name == "--seed") {
+      const auto v = line.Value();
+      if (!v || !ParseCount(*v, options.seed)) error = "--seed needs a whole number from 0 up";
+    } else if (name == "--fault") {
+      const auto v = line.Value();
+      if (!v || !sim::ParseFault(*v, options.fault))
+        error = "--fault needs one of: silence, checksum, short";
+    } else if (name == "--fault-every") {
+      const auto v = line.Value();
+      if (!v || !ParseCount(*v, options.fault_every) || options.fault_every == 0)
+        error = "--fault-every needs a whole number from 1 up";
     } else {
-      return Fail("unknown option '" + std::string(arg) + "'");
+      error = line.Unknown();
     }
+    if (error) return Fail(*error);
   }
 
   sim::PseudoTerminalServer server;
@@ -114,8 +117,12 @@ int main(int argc, char** argv) {
   std::cout << server.path() << std::endl;
   server.Serve(device, paced, g_stop);
   if (verbose) {
-    std::cerr << "qx770-scanner-sim: " << device.measurements() << " measurements, "
-              << device.ignored_frames() << " requests ignored\n";
+    const auto plural = [](std::uint64_t n, const char* one, const char* many) {
+      return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    std::cerr << "qx770-scanner-sim: "
+              << plural(device.measurements(), "measurement", "measurements") << ", "
+              << plural(device.ignored_frames(), "request", "requests") << " ignored\n";
   }
   return 0;
 }

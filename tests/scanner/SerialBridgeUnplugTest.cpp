@@ -1,0 +1,72 @@
+// A serial bridge whose device goes away in the middle of a reply: the far end of a
+// pseudo-terminal closes as an unplugged USB bridge would. The read ends at once instead of
+// waiting out the time-outs, and the driver reports the disconnection once.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "scanner/Channel.h"
+#include "scanner/DriverSelection.h"
+#include "scanner/serial/SerialBridgeDriver.h"
+
+namespace scanner {
+namespace {
+
+TEST(SerialBridgeUnplug, AReadEndsAtOnceAndTheDisconnectionIsReportedOnce) {
+  static int argc = 1;
+  static char name[] = "test_scanner";
+  static char* argv[] = {name, nullptr};
+  if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
+
+  int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const std::string path = ptsname(master);
+
+  std::vector<std::string> reported;
+  SetSerialBridgeDisconnectHandler([&](const std::string& p) { reported.push_back(p); });
+  auto owned = std::make_unique<SerialBridgeDriver>(path);
+  SerialBridgeDriver* bridge = owned.get();
+  ScopedDriver scope(std::move(owned));
+  ScannerHandle = 0;
+  ASSERT_TRUE(OpenScanner());
+  EXPECT_FALSE(bridge->disconnected());
+
+  // Half a reply arrives, then the device goes.
+  const std::uint8_t part[] = {0x20, 0x00, 0x10};
+  ASSERT_EQ(write(master, part, sizeof part), static_cast<ssize_t>(sizeof part));
+  std::uint8_t byte = 0;
+  for (std::uint8_t expected : part) {
+    ASSERT_TRUE(ReadScannerByte(byte));
+    EXPECT_EQ(byte, expected);
+  }
+  std::thread unplug([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    close(master);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(ReadScannerByte(byte));
+  const double waited =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  unplug.join();
+  // Far less than the 1050 ms a silent scanner would cost.
+  EXPECT_LT(waited, 0.9);
+  EXPECT_TRUE(bridge->disconnected());
+  EXPECT_FALSE(ReadScannerByte(byte));
+  WriteScannerByte(0x20);
+  EXPECT_EQ(reported, std::vector<std::string>{path});
+
+  CloseScanner();
+  SetSerialBridgeDisconnectHandler(nullptr);
+}
+
+}  // namespace
+}  // namespace scanner
