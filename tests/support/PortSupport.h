@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,10 +65,12 @@ class ExclusiveHolder {
   bool held_ = false;
 };
 
-// A program started in the background, its output going to files under `dir`.
+// A program started in the background, its output going to files under `dir`. Without `env` it
+// inherits the test's environment.
 class BackgroundProgram {
  public:
-  BackgroundProgram(std::vector<std::string> argv, const std::filesystem::path& dir)
+  BackgroundProgram(std::vector<std::string> argv, const std::filesystem::path& dir,
+                    std::optional<std::vector<std::string>> env = std::nullopt)
       : out_(dir / "background-stdout.txt"), err_(dir / "background-stderr.txt") {
     pid_ = fork();
     if (pid_ == 0) {
@@ -77,7 +80,12 @@ class BackgroundProgram {
       dup2(o, STDOUT_FILENO);
       dup2(e, STDERR_FILENO);
       auto args = ExecPointers(argv);
-      execv(args[0], args.data());
+      if (env) {
+        auto envp = ExecPointers(*env);
+        execve(args[0], args.data(), envp.data());
+      } else {
+        execv(args[0], args.data());
+      }
       _exit(127);
     }
   }

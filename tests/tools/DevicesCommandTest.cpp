@@ -142,6 +142,7 @@ TEST(DevicesCommand, WhatStandsInTheWayIsSaidInTheLastLine) {
         Bridge{.usb = "1-4",
                .vendor = "067b",
                .product = "D2XX Recovery PID for XP",
+               .serial = "PL2303",
                .tty = "ttyUSB1"}},
        "",
        1,

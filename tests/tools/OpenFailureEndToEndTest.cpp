@@ -1,6 +1,7 @@
 // The built qx770 saying why it could not reach the scanner: each cause of a failed open, and a
 // scanner unplugged in the middle of its reply (the simulator killed mid-reply). Also the
 // simulator program reading "--name=value" like the other two.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -60,6 +61,18 @@ TEST_F(OpenFailureEndToEnd, EachCauseIsNamed) {
     EXPECT_EQ(r.err, "qx770: cannot open the scanner: " + c.cause + "\n");
     EXPECT_EQ(r.out, "");
   }
+
+  // A serial number no bridge has; through the system's serial ports unless the vendor's
+  // library is installed, which then has its own sentence.
+  if (void* library = dlopen("libftd2xx.so", RTLD_NOW)) {
+    dlclose(library);
+    GTEST_SKIP() << "the D2XX library is installed";
+  }
+  const ProgramRun r = Qx770({"measure", "--serial", "QX-NO-SUCH-BRIDGE"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "qx770: cannot open the scanner: no USB bridge with serial number QX-NO-SUCH-BRIDGE is "
+            "attached ('qx770 devices' lists the bridges)\n");
 }
 
 TEST_F(OpenFailureEndToEnd, APortHeldByAnotherProgramIsInUse) {

@@ -27,7 +27,8 @@ class DemoFailureEndToEnd : public ::testing::Test {
     dir_ = fs::temp_directory_path() /
            ("qx770-demo-fail-" + std::to_string(getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+    fs::create_directories(dir_ / "run");
+    fs::permissions(dir_ / "run", fs::perms::owner_all);
   }
   ~DemoFailureEndToEnd() override {
     std::error_code ec;
@@ -39,8 +40,17 @@ class DemoFailureEndToEnd : public ::testing::Test {
     args.insert(args.begin(), BinDir() + "/qx770-demo");
     return args;
   }
+  // Off-screen, with a runtime folder of its own so that Qt has nothing to say on stderr.
+  std::vector<std::string> Environment() const {
+    std::vector<std::string> env{"LC_ALL=C", "QT_QPA_PLATFORM=offscreen",
+                                 "XDG_RUNTIME_DIR=" + (dir_ / "run").string(),
+                                 "HOME=" + dir_.string()};
+    for (const char* name : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+      if (const char* v = std::getenv(name)) env.push_back(std::string(name) + "=" + v);
+    return env;
+  }
   ProgramRun Run(std::vector<std::string> args) const {
-    return testing_support::RunProgram(Demo(std::move(args)), dir_);
+    return testing_support::RunProgram(Demo(std::move(args)), dir_, Environment());
   }
 
   fs::path dir_;
@@ -74,7 +84,8 @@ TEST_F(DemoFailureEndToEnd, AScannerUnpluggedWhileMeasuringIsReported) {
   ASSERT_EQ(sim.path().rfind("/dev/", 0), 0u) << sim.path();
   const fs::path shot = dir_ / "unplugged.png";
   testing_support::BackgroundProgram demo(
-      Demo({"--port", sim.path(), "--measure", "--screenshot", shot.string()}), dir_);
+      Demo({"--port", sim.path(), "--measure", "--screenshot", shot.string()}), dir_,
+      Environment());
   ASSERT_TRUE(sim.WaitForLog("measurement 1:"));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   sim.Kill();
