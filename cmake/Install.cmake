@@ -52,10 +52,10 @@ set(CPACK_PACKAGE_NAME qx770-demo)
 set(CPACK_PACKAGE_VENDOR "QX770-DEMO")
 set(CPACK_PACKAGE_CONTACT "QX770-DEMO developers <qx770-demo@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "operator window and tools for the QX770 laser profile scanner")
-set(CPACK_PACKAGE_DESCRIPTION
-    "QX770-DEMO switches the laser of a QX770 laser profile scanner attached through an FTDI "
-    "USB-serial bridge, measures profiles and plots them. Includes the command-line tool qx770, "
-    "a scanner simulator and a udev rule giving the user access to the scanner.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "QX770-DEMO switches the laser of a QX770 laser profile scanner attached through an FTDI "
+       "USB-serial bridge, measures profiles and plots them. Includes the command-line tool "
+       "qx770, a scanner simulator and a udev rule giving the user access to the scanner.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

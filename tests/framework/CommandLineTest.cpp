@@ -38,9 +38,17 @@ TEST(CommandLine, ReadsOptionsAndValuesInEitherForm) {
       {{}, ""},
       {{"--x", "1", "--f"}, "--x=1 --f"},
       {{"--x=1", "--f"}, "--x=1 --f"},
-      {{"--x="}, "--x="},                   // an empty value after '=' is a value
-      {{"--x", "--f"}, "--x=--f"},          // the next argument is the value, whatever it is
-      {{"--x=a=b"}, "--x=a=b"},             // only the first '=' splits
+      {{"--x="}, "--x="},  // an empty value after '=' is a value
+      // An option is never the value of the one before it; after '=' anything is a value.
+      {{"--x", "--f"},
+       "!--x needs a value, but the next argument '--f' is an option (write --x=VALUE for a value "
+       "that starts with '-')"},
+      {{"--x", "-h"},
+       "!--x needs a value, but the next argument '-h' is an option (write "
+       "--x=VALUE for a value that starts with '-')"},
+      {{"--x=--f"}, "--x=--f"},
+      {{"--x", "-", "--x", "-5"}, "--x=- --x=-5"},  // "-" and negative numbers stay values
+      {{"--x=a=b"}, "--x=a=b"},                     // only the first '=' splits
       {{"--x", ""}, "--x="},
       {{"-h", "--help"}, "-h --help"},
       {{"--x"}, "!--x needs a value"},

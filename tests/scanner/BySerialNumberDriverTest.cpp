@@ -35,7 +35,7 @@ TEST(BySerialNumberDriver, TheChannelsSequenceIsKeptWithTheOpenBySerialNumber) {
                               "SetCommTimeouts(7, {50, 50, 1000, 50, 1})",
                               "GetCommState(7, dcb)",
                               "SetCommState(7, dcb)",
-                              "WriteFile(7, {32}, 1, count, null)",
+                              "WriteFile(7, {20}, 1, count, null)",
                               "ReadFile(7, buf, 1, count, null)",
                               "PurgeComm(7, 3)",
                               "EscapeCommFunction(7, 8)",
