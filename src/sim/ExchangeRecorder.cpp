@@ -21,6 +21,8 @@ std::uint64_t ExchangeRecorder::Now() const {
 void ExchangeRecorder::Finish(Verdict verdict) {
   if (!open_) return;
   open_ = false;
+  // A purge outside a request (the channel's set-up purges too) is no exchange.
+  if (current_.request.empty() && current_.reply.empty()) return;
   current_.verdict = verdict;
   const std::uint64_t elapsed = Now() - current_.time_us;
   current_.duration_us = static_cast<std::uint32_t>(std::min<std::uint64_t>(elapsed, 0xFFFFFFFFu));
