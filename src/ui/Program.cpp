@@ -19,6 +19,7 @@
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
 #include "sim/ScannerSource.h"
+#include "ui/LiveWindow.h"
 #include "ui/ProgramOptions.h"
 #include "ui/TrabexMain.h"
 
@@ -32,17 +33,22 @@ bool OffScreenPlatform(std::string_view name) {
 }
 
 // Shows the window, measures once when asked, saves its picture and closes it.
-int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& options,
-                   std::ostream& out, std::ostream& err) {
+int TakeScreenshot(fw::TApplication& app, TFormS& form, LiveWindow& extras,
+                   const DemoOptions& options, std::ostream& out, std::ostream& err) {
   form.Show();
   app.ProcessMessages();
   if (options.measure) {
     fw::ClickButton(*form.Button1);
     app.ProcessMessages();
   }
+  if (options.live) {
+    extras.RunLive();
+    app.ProcessMessages();
+  }
   const QImage picture = fw::RenderControl(form);
   const std::string& path = *options.screenshot;
   const bool saved = !picture.isNull() && picture.save(QString::fromStdString(path), "PNG");
+  extras.WriteCsv();
   form.Close();
   if (!saved) {
     err << kProgram << ": cannot write the screenshot to " << path << "\n";
@@ -62,8 +68,12 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
   // The serial bridge wants the Qt application, so the driver comes after it; it goes before
   // the application, once the window has closed the channel.
   std::unique_ptr<scanner::ScopedDriver> driver;
-  if (auto chosen = sim::MakeScannerDriver(options.source, options.port))
-    driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen));
+  DemoDriver chosen = MakeDemoDriver(options);
+  if (!chosen.error.empty()) {
+    err << kProgram << ": " << chosen.error << "\n";
+    return 1;
+  }
+  if (chosen.driver) driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen.driver));
 
   RegisterFormSClasses();
   TFormS* form = nullptr;
@@ -77,19 +87,29 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
   }
 
   int status = 0;
+  LiveWindow extras(*form, options, err);
   if (options.screenshot) {
-    status = TakeScreenshot(app, *form, options, out, err);
+    status = TakeScreenshot(app, *form, extras, options, out, err);
   } else {
     if (options.measure) {
       QTimer::singleShot(0, QCoreApplication::instance(), [form] {
         fw::InvokeHandler([form] { fw::ClickButton(*form->Button1); });
       });
     }
+    if (options.live) {
+      QTimer::singleShot(0, QCoreApplication::instance(),
+                         [&extras] { fw::InvokeHandler([&extras] { extras.StartLive(); }); });
+    }
     app.Run();
   }
+  status = extras.Finish(status);
   // Every way out of the loop passes FormClose; this only guards against leaving an open channel
   // on a driver that is about to go.
   if (scanner::ScannerIsOpen()) scanner::CloseScanner();
+  if (chosen.recorder != nullptr && !chosen.recorder->writer().good()) {
+    err << kProgram << ": writing the recording " << *options.record << " failed\n";
+    status = 1;
+  }
   return status;
 }
 
