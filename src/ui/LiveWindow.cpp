@@ -79,11 +79,12 @@ void LiveWindow::RunLive() {
 }
 
 bool LiveWindow::WriteCsv() {
-  if (!options_->csv || csv_written_) return true;
+  if (!options_->csv) return true;
+  if (csv_written_) return csv_good_;
   csv_written_ = true;
-  if (WriteShownProfile(*form_, *options_->csv)) return true;
-  *err_ << kProgram << ": cannot write the profile to " << *options_->csv << "\n";
-  return false;
+  csv_good_ = WriteShownProfile(*form_, *options_->csv);
+  if (!csv_good_) *err_ << kProgram << ": cannot write the profile to " << *options_->csv << "\n";
+  return csv_good_;
 }
 
 int LiveWindow::Finish(int status) {

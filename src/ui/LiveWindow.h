@@ -58,6 +58,7 @@ class LiveWindow {
   QEventLoop* waiting_ = nullptr;
   bool live_started_ = false;
   bool csv_written_ = false;
+  bool csv_good_ = false;
 };
 
 }  // namespace ui
