@@ -51,7 +51,8 @@ class PacedSimulator {
  public:
   PacedSimulator() {
     const auto self = std::filesystem::read_symlink("/proc/self/exe");
-    const std::string program = (self.parent_path().parent_path() / "bin/qx770-scanner-sim").string();
+    const std::string program =
+        (self.parent_path().parent_path() / "bin/qx770-scanner-sim").string();
     int out[2];
     if (pipe(out) != 0) return;
     pid_ = fork();
@@ -107,7 +108,9 @@ struct Window {
     driver.reset();
   }
   QWidget* FormWidget() const { return fw::TWidgetPeer::Of(*form)->Widget(); }
-  QWidget* ChartWidget() const { return fw::TWidgetPeer::Of(*form->ChartOscilloscope)->ClientWidget(); }
+  QWidget* ChartWidget() const {
+    return fw::TWidgetPeer::Of(*form->ChartOscilloscope)->ClientWidget();
+  }
 
   // Runs `count` measurements; answers the seconds they took.
   double Run(long count) {
@@ -148,7 +151,11 @@ void LiveThroughput(benchmark::State& state) {
   state.counters["profiles_per_s"] = rate;
   state.counters["share_of_line_pct"] = 100 * rate / kLineLimit;
 }
-BENCHMARK(LiveThroughput)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(LiveThroughput)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond);
 
 // Times the delivery of the posted key presses and the chart's paints.
 class Watch : public QObject {
@@ -192,7 +199,8 @@ void KeyPressWait(benchmark::State& state) {
         if (!watch.delivered) continue;
         watch.delivered = false;
         watch.posted_ns = Clock::now().time_since_epoch().count();
-        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier));
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier));
       }
     });
     state.SetIterationTime(w.Run(kProfiles));
@@ -204,7 +212,8 @@ void KeyPressWait(benchmark::State& state) {
   watch.chart->removeEventFilter(&watch);
   std::vector<double> cycles;
   for (std::size_t i = 1; i < watch.paints.size(); ++i) {
-    cycles.push_back(std::chrono::duration<double, std::milli>(watch.paints[i] - watch.paints[i - 1]).count());
+    cycles.push_back(
+        std::chrono::duration<double, std::milli>(watch.paints[i] - watch.paints[i - 1]).count());
   }
   std::sort(watch.waits_ms.begin(), watch.waits_ms.end());
   std::sort(cycles.begin(), cycles.end());
@@ -217,7 +226,11 @@ void KeyPressWait(benchmark::State& state) {
   state.counters["cycle_max_ms"] = cycles.back();
   state.counters["cycle_p50_ms"] = cycles[cycles.size() / 2];
 }
-BENCHMARK(KeyPressWait)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(KeyPressWait)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -27,9 +27,9 @@ void WriteProfileSummary(std::ostream& out, long profile, const std::vector<Plot
                          unsigned in_reply) {
   out << "profile " << profile << ": " << points.size() << " points";
   if (!points.empty()) {
-    const auto [lo, hi] = std::minmax_element(
-        points.begin(), points.end(),
-        [](const PlottedPoint& a, const PlottedPoint& b) { return a.y < b.y; });
+    const auto [lo, hi] =
+        std::minmax_element(points.begin(), points.end(),
+                            [](const PlottedPoint& a, const PlottedPoint& b) { return a.y < b.y; });
     out << ", X " << points.front().x << " to " << points.back().x << ", Y " << lo->y << " to "
         << hi->y;
   }

@@ -75,8 +75,7 @@ bool ExchangeRecorder::WriteFile(scanner::FtHandle handle, const void* buffer, s
   const bool result = inner_->WriteFile(handle, buffer, size, count, overlapped);
   if (open_ && buffer != nullptr) {
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-    const std::size_t room =
-        kMaxRequestBytes - std::min(kMaxRequestBytes, current_.request.size());
+    const std::size_t room = kMaxRequestBytes - std::min(kMaxRequestBytes, current_.request.size());
     current_.request.insert(current_.request.end(), bytes,
                             bytes + std::min<std::size_t>(size, room));
     if (RequestComplete() && !current_.IsMeasure()) Finish(Verdict::kNoReply);
@@ -108,8 +107,7 @@ bool ExchangeRecorder::SetCommState(scanner::FtHandle handle, scanner::Dcb* sett
   return inner_->SetCommState(handle, settings);
 }
 
-bool ExchangeRecorder::SetCommTimeouts(scanner::FtHandle handle,
-                                       scanner::CommTimeouts* timeouts) {
+bool ExchangeRecorder::SetCommTimeouts(scanner::FtHandle handle, scanner::CommTimeouts* timeouts) {
   return inner_->SetCommTimeouts(handle, timeouts);
 }
 

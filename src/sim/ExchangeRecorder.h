@@ -13,7 +13,8 @@
 // was made.
 //
 //   auto writer = sim::RecordingWriter::Create("run.qxrec");
-//   scanner::SetDriver(std::make_unique<sim::ExchangeRecorder>(std::move(inner), std::move(writer)));
+//   scanner::SetDriver(std::make_unique<sim::ExchangeRecorder>(std::move(inner),
+//   std::move(writer)));
 #pragma once
 
 #include <chrono>

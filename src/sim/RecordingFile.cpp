@@ -44,7 +44,8 @@ std::uint64_t Get(std::span<const std::uint8_t> bytes, std::size_t at, int size)
 }
 
 RecordingError Damaged(std::size_t offset, const std::string& what) {
-  return {offset, "the recording is damaged at byte offset " + std::to_string(offset) + ": " + what};
+  return {offset,
+          "the recording is damaged at byte offset " + std::to_string(offset) + ": " + what};
 }
 
 RecordingError Truncated(std::size_t offset, const std::string& what) {
@@ -98,7 +99,8 @@ std::optional<RecordingError> ParseRecord(std::span<const std::uint8_t> bytes, s
   out.verdict = static_cast<Verdict>(verdict);
   const auto data = bytes.begin() + static_cast<std::ptrdiff_t>(start + kRecordHeadSize);
   out.request.assign(data, data + static_cast<std::ptrdiff_t>(q));
-  out.reply.assign(data + static_cast<std::ptrdiff_t>(q), data + static_cast<std::ptrdiff_t>(q + r));
+  out.reply.assign(data + static_cast<std::ptrdiff_t>(q),
+                   data + static_cast<std::ptrdiff_t>(q + r));
   at = start + whole;
   return std::nullopt;
 }
@@ -143,14 +145,13 @@ std::vector<std::uint8_t> EncodeRecord(const Exchange& exchange) {
 
 std::optional<RecordingError> ParseRecording(std::span<const std::uint8_t> bytes,
                                              std::vector<Exchange>& exchanges) {
-  if (bytes.size() < kMagicSize ||
-      std::memcmp(bytes.data(), kRecordingMagic, kMagicSize) != 0) {
+  if (bytes.size() < kMagicSize || std::memcmp(bytes.data(), kRecordingMagic, kMagicSize) != 0) {
     return RecordingError{0, "this is not a QX770 recording: it does not begin with \"" +
                                  std::string(kRecordingMagic) + "\" at byte offset 0"};
   }
   if (bytes.size() < kRecordingHeaderSize) {
-    return Truncated(bytes.size(), "the file header needs " +
-                                       std::to_string(kRecordingHeaderSize) + " bytes");
+    return Truncated(bytes.size(),
+                     "the file header needs " + std::to_string(kRecordingHeaderSize) + " bytes");
   }
   const auto version = Get(bytes, 8, 2);
   if (version != kRecordingVersion) {

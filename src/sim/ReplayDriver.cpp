@@ -45,8 +45,8 @@ void ReplayDriver::Answer() {
     if (!origin_) origin_ = now;
     const double recorded_us = static_cast<double>(e.time_us - measures_.front().time_us) +
                                static_cast<double>(e.duration_us);
-    const auto due = *origin_ + std::chrono::microseconds(
-                                    static_cast<std::int64_t>(recorded_us / speed_));
+    const auto due =
+        *origin_ + std::chrono::microseconds(static_cast<std::int64_t>(recorded_us / speed_));
     if (due > now) std::this_thread::sleep_until(due);
   }
   pending_ = e.reply;

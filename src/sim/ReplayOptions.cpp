@@ -25,9 +25,10 @@ bool ReadReplayOption(fw::TCommandLine& line, ReplaySource& source,
     char* end = nullptr;
     const double speed = v->empty() ? -1 : std::strtod(v->c_str(), &end);
     if (v->empty() || end != v->c_str() + v->size() || !std::isfinite(speed) || speed < 0) {
-      error = "--replay-speed must be a number from 0 up (0: as fast as possible, 1: as "
-              "recorded), not '" +
-              *v + "'";
+      error =
+          "--replay-speed must be a number from 0 up (0: as fast as possible, 1: as "
+          "recorded), not '" +
+          *v + "'";
     } else {
       source.speed = speed;
       source.speed_given = true;

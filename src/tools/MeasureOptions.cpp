@@ -110,7 +110,8 @@ std::variant<MeasureOptions, UsageError> ParseMeasureOptions(std::span<const std
     if (error) return UsageError{*error};
   }
   if (auto conflict = source.Conflict()) return UsageError{*conflict};
-  if (auto conflict = sim::ReplayConflict(o.replay, o.source != MeasureOptions::Source::kDescription))
+  if (auto conflict =
+          sim::ReplayConflict(o.replay, o.source != MeasureOptions::Source::kDescription))
     return UsageError{*conflict};
   return o;
 }

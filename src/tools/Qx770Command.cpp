@@ -29,7 +29,8 @@ int UsageFailure(const std::string& message, std::ostream& err) {
 }  // namespace
 
 int RunQx770(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) return UsageFailure("no command given; the commands are 'measure' and 'replay'", err);
+  if (args.empty())
+    return UsageFailure("no command given; the commands are 'measure' and 'replay'", err);
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
     out << kUsage << "\n" << kMeasureUsage << "\n" << kReplayUsage;

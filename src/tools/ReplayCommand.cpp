@@ -54,8 +54,8 @@ std::variant<ReplayOptions, ReplayUsageError> ParseReplayOptions(
       o.file = line.Argument();
       have_file = true;
     } else if (!line.Argument().starts_with("-")) {
-      return ReplayUsageError{"only one recording can be replayed, not also '" +
-                              line.Argument() + "'"};
+      return ReplayUsageError{"only one recording can be replayed, not also '" + line.Argument() +
+                              "'"};
     } else {
       return ReplayUsageError{line.Unknown()};
     }
@@ -139,8 +139,8 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
       out << "profile " << n << ": refused (no valid reply)\n";
     }
   }
-  err << "qx770: " << total << " measurements replayed from " << options.file << ", "
-      << accepted << " accepted, " << total - accepted << " refused\n";
+  err << "qx770: " << total << " measurements replayed from " << options.file << ", " << accepted
+      << " accepted, " << total - accepted << " refused\n";
   if (csv != nullptr) {
     csv->flush();
     if (!*csv) {

@@ -31,8 +31,7 @@ struct ReplayUsageError {
   std::string message;
 };
 
-std::variant<ReplayOptions, ReplayUsageError> ParseReplayOptions(
-    std::span<const std::string> args);
+std::variant<ReplayOptions, ReplayUsageError> ParseReplayOptions(std::span<const std::string> args);
 
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err);
 

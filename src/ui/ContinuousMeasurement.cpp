@@ -83,7 +83,8 @@ void ContinuousMeasurement::Step() {
     Stop();
     return;
   }
-  const bool plotted = scanner::MeasureProfile(form_->SeriesOsc) == scanner::MeasureResult::kPlotted;
+  const bool plotted =
+      scanner::MeasureProfile(form_->SeriesOsc) == scanner::MeasureResult::kPlotted;
   ++measured_;
   if (plotted) {
     failures_in_row_ = 0;

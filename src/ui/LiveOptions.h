@@ -13,7 +13,8 @@ namespace ui {
 
 // Reads the line's current option into `options` when it is one of the above and returns true
 // (with `error` set when it was misused); false for any other option.
-bool ReadLiveOption(fw::TCommandLine& line, DemoOptions& options, std::optional<std::string>& error);
+bool ReadLiveOption(fw::TCommandLine& line, DemoOptions& options,
+                    std::optional<std::string>& error);
 
 // Once the line is read: --count without --live, --live with --screenshot but no --count (the
 // picture would never be taken), a replay beside --simulate or --port, --replay-speed alone.

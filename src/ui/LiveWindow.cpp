@@ -45,7 +45,8 @@ DemoDriver MakeDemoDriver(const DemoOptions& options) {
       return made;
     }
     if (!made.driver) made.driver = scanner::MakeDefaultDriver();
-    auto recorder = std::make_unique<sim::ExchangeRecorder>(std::move(made.driver), std::move(writer));
+    auto recorder =
+        std::make_unique<sim::ExchangeRecorder>(std::move(made.driver), std::move(writer));
     made.recorder = recorder.get();
     made.driver = std::move(recorder);
   }
@@ -53,7 +54,9 @@ DemoDriver MakeDemoDriver(const DemoOptions& options) {
 }
 
 LiveWindow::LiveWindow(TFormS& form, const DemoOptions& options, std::ostream& err)
-    : form_(&form), options_(&options), err_(&err),
+    : form_(&form),
+      options_(&options),
+      err_(&err),
       live_(std::make_unique<ContinuousMeasurement>(form)) {
   keys_ = std::make_unique<OperatorKeys>(
       form, *live_, DisplayAvailable() ? FileDialogChooser(form) : OffScreenChooser(options, err));
@@ -97,9 +100,9 @@ int LiveWindow::Finish(int status) {
             << "not open\n";
       status = 1;
     } else if (live_->stopped_by_failures()) {
-      *err_ << kProgram << ": continuous measurement stopped after " << live_->measured()
-            << " of " << wanted << " measurements: the scanner gave no valid reply "
-            << kFailuresToStop << " times in a row\n";
+      *err_ << kProgram << ": continuous measurement stopped after " << live_->measured() << " of "
+            << wanted << " measurements: the scanner gave no valid reply " << kFailuresToStop
+            << " times in a row\n";
       status = 1;
     }
   }

@@ -47,9 +47,8 @@ void OperatorKeys::Save() {
 bool OperatorKeys::eventFilter(QObject* watched, QEvent* event) {
   if (watched != window_ || event->type() != QEvent::KeyPress) return false;
   const auto* key = static_cast<const QKeyEvent*>(event);
-  const Qt::KeyboardModifiers mods =
-      key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                          Qt::MetaModifier);
+  const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
+                                                         Qt::AltModifier | Qt::MetaModifier);
   if (key->key() == Qt::Key_F5 && mods == Qt::NoModifier) {
     fw::ClickButton(*form_->Button1);
     return true;

@@ -14,8 +14,8 @@ bool WriteShownProfile(const TFormS& form, const std::string& path) {
   const tee::TPointSeries& series = *form.SeriesOsc;
   points.reserve(static_cast<std::size_t>(series.Count()));
   for (int i = 0; i < series.Count(); ++i) {
-    points.push_back({static_cast<std::int64_t>(series.XValue(i)),
-                      static_cast<std::int64_t>(series.YValue(i))});
+    points.push_back(
+        {static_cast<std::int64_t>(series.XValue(i)), static_cast<std::int64_t>(series.YValue(i))});
   }
   std::ofstream file(path, std::ios::out | std::ios::trunc);
   if (!file) return false;

@@ -45,7 +45,9 @@ const char kDemoUsage[] =
     "\n"
     "Exit status: 0 after the window was closed (or the screenshot written), 1 when the\n"
     "program cannot start (no display without --screenshot, a broken window description,\n"
-    "a screenshot that cannot be written), 2 for a bad command line.\n";
+    "a recording that cannot be read or written), a screenshot or --csv file cannot be\n"
+    "written, or continuous measurement for a screenshot stopped before its --count\n"
+    "(three failed measurements in a row), 2 for a bad command line.\n";
 
 std::variant<DemoOptions, DemoUsageError> ParseDemoOptions(std::span<const std::string> args) {
   DemoOptions o;

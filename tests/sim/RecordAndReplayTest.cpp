@@ -2,11 +2,11 @@
 // replay gives every measurement the same result and the same points, bit for bit; the recorded
 // verdicts are the program's own; replay timing keeps the recorded pace when asked.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "scanner/Channel.h"
@@ -56,9 +56,10 @@ TEST(RecordAndReplayTest, AReplayGivesTheLiveRunsResultsAndPoints) {
     options.fault_every = 3;
     auto writer = RecordingWriter::Create(path);
     ASSERT_NE(writer, nullptr);
-    const LiveRun live = Measure(std::make_unique<ExchangeRecorder>(
-                                 std::make_unique<SimulatedScannerDriver>(options), std::move(writer)),
-                             7);
+    const LiveRun live =
+        Measure(std::make_unique<ExchangeRecorder>(
+                    std::make_unique<SimulatedScannerDriver>(options), std::move(writer)),
+                7);
 
     std::vector<Exchange> recording;
     ASSERT_EQ(LoadRecording(path, recording), std::nullopt);
@@ -101,9 +102,8 @@ TEST(RecordAndReplayTest, ReplayTimingFollowsTheSpeed) {
     SCOPED_TRACE(speed);
     const auto start = std::chrono::steady_clock::now();
     Measure(std::make_unique<ReplayDriver>(std::vector<Exchange>{first, second}, speed), 2);
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                                start)
-                          .count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     // The second reply is due 60 ms / speed after the first request.
     if (speed == 0) {
       EXPECT_LT(ms, 59);  // less than any paced run

@@ -2,14 +2,14 @@
 // damage or truncation is refused with a message that names its byte offset, without reading
 // past the data (the randomized test runs under the sanitizers).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <algorithm>
 #include <filesystem>
-#include <functional>
-#include <unistd.h>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -90,7 +90,8 @@ TEST(RecordingFileTest, TheWriterFlushesEachRecord) {
 
 // Sets the little-endian number of `size` bytes at `at`.
 void Poke(Bytes& b, std::size_t at, std::uint64_t v, int size) {
-  for (int i = 0; i < size; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+  for (int i = 0; i < size; ++i)
+    b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 // The record at offset 12 with its checksum made to fit again after a change.
@@ -104,7 +105,7 @@ void Reseal(Bytes& b, std::size_t start) {
 
 TEST(RecordingFileTest, DamageAndTruncationAreNamedByOffset) {
   const Bytes good = File(ThreeExchanges());
-  const std::size_t first = kRecordingHeaderSize;                 // 12
+  const std::size_t first = kRecordingHeaderSize;                  // 12
   const std::size_t second = first + kRecordHeadSize + 9 + 0 + 4;  // 45
   struct Case {
     const char* what;
@@ -134,7 +135,11 @@ TEST(RecordingFileTest, DamageAndTruncationAreNamedByOffset) {
        "(16389)"},
       {"reserved", [&](Bytes& b) { b[second + 6] = 1; },
        "the recording is damaged at byte offset 51: the reserved field is not 0"},
-      {"time runs back", [&](Bytes& b) { Poke(b, second + 8, 9, 8); Reseal(b, second); },
+      {"time runs back",
+       [&](Bytes& b) {
+         Poke(b, second + 8, 9, 8);
+         Reseal(b, second);
+       },
        "the recording is damaged at byte offset 53: its time 9 us is earlier than the previous "
        "record's 10 us"},
       {"reply length beyond the data", [&](Bytes& b) { b.resize(second + 30); },
@@ -174,9 +179,8 @@ TEST(RecordingFileTest, EveryCutIsTruncationUnlessAtARecordsEnd) {
     } else {
       ASSERT_TRUE(error) << size;
       EXPECT_EQ(error->offset, size);
-      EXPECT_EQ(error->message.rfind("the recording is truncated at byte offset " +
-                                         std::to_string(size) + ":",
-                                     0),
+      EXPECT_EQ(error->message.rfind(
+                    "the recording is truncated at byte offset " + std::to_string(size) + ":", 0),
                 0u)
           << error->message;
     }
@@ -196,11 +200,13 @@ TEST(RecordingFileTest, RandomAndDamagedFilesNeverCrashTheReader) {
     switch (random() % 3) {
       case 0:  // noise after a valid header
         b = EncodeHeader();
-        for (std::size_t n = random() % 200; n > 0; --n) b.push_back(static_cast<std::uint8_t>(random()));
+        for (std::size_t n = random() % 200; n > 0; --n)
+          b.push_back(static_cast<std::uint8_t>(random()));
         break;
       case 1:  // a few flipped or replaced bytes
         b = good;
-        for (int n = 1 + static_cast<int>(random() % 4); n > 0; --n) b[random() % b.size()] = static_cast<std::uint8_t>(random());
+        for (int n = 1 + static_cast<int>(random() % 4); n > 0; --n)
+          b[random() % b.size()] = static_cast<std::uint8_t>(random());
         break;
       default:  // cut and extended with noise
         b = good;

@@ -74,8 +74,8 @@ TEST_F(RecordReplayCommandTest, ARecordedRunOverTheLineReplaysToTheSameProfilesA
   EXPECT_GT(recording[5].duration_us, 1'000'000u) << "the cut-short reply waited for its time-out";
 
   // Replayed through `measure`: the same profiles, the same failure at the same measurement.
-  const Outcome replayed = InProcess({"measure", "--replay", Path("run.qxrec"), "--count", "5",
-                                      "--csv", Path("replayed.csv")});
+  const Outcome replayed = InProcess(
+      {"measure", "--replay", Path("run.qxrec"), "--count", "5", "--csv", Path("replayed.csv")});
   EXPECT_EQ(replayed.status, 1);
   EXPECT_EQ(replayed.err.rfind(failure, 0), 0u) << replayed.err;
   EXPECT_EQ(ReadTextFile(Path("replayed.csv")), ReadTextFile(Path("live.csv")));
@@ -121,8 +121,8 @@ TEST_F(RecordReplayCommandTest, AReplyJudgedDifferentlyNowIsReported) {
 }
 
 TEST_F(RecordReplayCommandTest, DamagedRecordingsAndBadCommandLines) {
-  ASSERT_EQ(InProcess({"measure", "--simulate", "--count", "2", "--record", Path("r.qxrec")}).status,
-            0);
+  ASSERT_EQ(
+      InProcess({"measure", "--simulate", "--count", "2", "--record", Path("r.qxrec")}).status, 0);
   std::string bytes = ReadTextFile(Path("r.qxrec"));
   bytes.resize(bytes.size() - 3);
   std::ofstream(Path("cut.qxrec"), std::ios::binary) << bytes;

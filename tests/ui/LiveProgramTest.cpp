@@ -28,9 +28,9 @@ std::variant<DemoOptions, ui::DemoUsageError> Parse(std::vector<std::string> arg
 }
 
 TEST(LiveOptions, ReadAndCheckedTogether) {
-  const auto o = std::get<DemoOptions>(Parse({"--replay", "r.qxrec", "--replay-speed=1.5", "--live",
-                                              "--count", "+20", "--csv", "p.csv", "--record=w.qxrec",
-                                              "--screenshot", "w.png"}));
+  const auto o = std::get<DemoOptions>(
+      Parse({"--replay", "r.qxrec", "--replay-speed=1.5", "--live", "--count", "+20", "--csv",
+             "p.csv", "--record=w.qxrec", "--screenshot", "w.png"}));
   EXPECT_EQ(o.replay.file, "r.qxrec");
   EXPECT_DOUBLE_EQ(o.replay.speed, 1.5);
   EXPECT_TRUE(o.live);
@@ -53,7 +53,8 @@ TEST(LiveOptions, ReadAndCheckedTogether) {
       {{"--csv="}, "--csv needs a file name, e.g. profile.csv"},
       {{"--record"}, "--record needs a file name, e.g. run.qxrec"},
       {{"--replay"}, "--replay needs a recording file, e.g. run.qxrec"},
-      {{"--replay", "r", "--simulate"}, "--replay cannot be used together with --simulate or --port"},
+      {{"--replay", "r", "--simulate"},
+       "--replay cannot be used together with --simulate or --port"},
       {{"--replay-speed", "1"}, "--replay-speed needs --replay FILE"},
       {{"--replay", "r", "--replay-speed", "-1"},
        "--replay-speed must be a number from 0 up (0: as fast as possible, 1: as recorded), not "
@@ -100,9 +101,9 @@ std::string ReadFile(const fs::path& p) {
 TEST(LiveProgram, ALiveRunRecordedAndReplayedShowsTheSameProfile) {
   const fs::path rec = TempFile("run.qxrec"), csv = TempFile("live.csv"),
                  again = TempFile("again.csv"), png = TempFile("live.png");
-  const RunResult live = RunInProcess({"--simulate", "--live", "--count", "12", "--screenshot",
-                                       png.string(), "--csv", csv.string(), "--record",
-                                       rec.string()});
+  const RunResult live =
+      RunInProcess({"--simulate", "--live", "--count", "12", "--screenshot", png.string(), "--csv",
+                    csv.string(), "--record", rec.string()});
   ASSERT_EQ(live.status, 0) << live.err;
   EXPECT_FALSE(scanner::ScannerIsOpen());
   std::vector<sim::Exchange> recording;

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
@@ -77,7 +77,8 @@ class LiveWindowTest : public ui_test::FormSTest {
   bool RunUntil(F done) {
     QElapsedTimer t;
     t.start();
-    while (!done() && t.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (!done() && t.elapsed() < 10000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return done();
   }
 
@@ -211,7 +212,8 @@ std::string ReadFile(const fs::path& p) {
 }
 
 TEST_F(LiveWindowTest, CtrlSSavesTheChartAndTheShownProfileOffScreenToTheCsvOption) {
-  const fs::path csv = fs::temp_directory_path() / ("qx770-live-" + std::to_string(getpid()) + ".csv");
+  const fs::path csv =
+      fs::temp_directory_path() / ("qx770-live-" + std::to_string(getpid()) + ".csv");
   const fs::path png = fs::path(csv).replace_extension(".png");
   options.csv = csv.string();
   Start();
