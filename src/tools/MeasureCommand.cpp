@@ -1,6 +1,5 @@
 #include "tools/MeasureCommand.h"
 
-#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -9,36 +8,17 @@
 #include "framework/core/MessageBox.h"
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
+#include "scanner/ProfileCsv.h"
 #include "scanner/ScannerCommands.h"
 #include "scanner/serial/SerialBridgeDriver.h"
+#include "sim/ExchangeRecorder.h"
+#include "sim/ReplayOptions.h"
 #include "sim/ScannerOpenFailure.h"
 #include "sim/ScannerSource.h"
 #include "tools/ReadWatchDriver.h"
 
 namespace tools {
 namespace {
-
-struct Point {
-  std::int64_t x = 0;
-  std::int64_t y = 0;
-};
-
-// Collects one profile's points in the order a series with ascending X holds them: sorted by X,
-// points with equal X in their order of arrival.
-class ProfileCollector final : public scanner::ProfileSink {
- public:
-  void Clear() override { points_.clear(); }
-  void AddXY(double x, double y, const std::string& /*label*/, fw::TColor /*colour*/) override {
-    const Point p{static_cast<std::int64_t>(x), static_cast<std::int64_t>(y)};
-    const auto at = std::upper_bound(points_.begin(), points_.end(), p,
-                                     [](const Point& a, const Point& b) { return a.x < b.x; });
-    points_.insert(at, p);
-  }
-  const std::vector<Point>& points() const { return points_; }
-
- private:
-  std::vector<Point> points_;
-};
 
 std::unique_ptr<scanner::FtdiDriver> MakeDriver(const MeasureOptions& options) {
   // Installed eagerly even for the default, so that the read watch can wrap it.
@@ -106,7 +86,32 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
     }
   }
 
-  auto owned = std::make_unique<ReadWatchDriver>(MakeDriver(options));
+  std::unique_ptr<scanner::FtdiDriver> driver;
+  const sim::ReplayDriver* replay = nullptr;
+  if (options.replay.file) {
+    std::string error;
+    auto replaying = sim::MakeReplayDriver(options.replay, error);
+    if (!replaying) {
+      err << "qx770: " << error << "\n";
+      return 1;
+    }
+    replay = replaying.get();
+    driver = std::move(replaying);
+  } else {
+    driver = MakeDriver(options);
+  }
+  const sim::ExchangeRecorder* recorder = nullptr;
+  if (options.record) {
+    auto writer = sim::RecordingWriter::Create(*options.record);
+    if (!writer) {
+      err << "qx770: cannot write the recording " << *options.record << "\n";
+      return 1;
+    }
+    auto recording = std::make_unique<sim::ExchangeRecorder>(std::move(driver), std::move(writer));
+    recorder = recording.get();
+    driver = std::move(recording);
+  }
+  auto owned = std::make_unique<ReadWatchDriver>(std::move(driver));
   const ReadWatchDriver& watch = *owned;
   ChannelSession session(std::move(owned));
   {
@@ -123,9 +128,16 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
   scanner::WriteParameter(scanner::kParamZero, 1);
   if (options.laser) scanner::WriteParameter(scanner::kParamLaser, *options.laser ? 1 : 0);
 
-  if (csv != nullptr) *csv << "profile,index,X,Y\n";
-  ProfileCollector profile;
+  if (csv != nullptr) scanner::WriteProfileCsvHeader(*csv);
+  scanner::ProfileCollector profile;
   for (long n = 1; n <= options.count; ++n) {
+    if (replay != nullptr && replay->exhausted()) {
+      if (csv != nullptr) csv->flush();
+      err << "qx770: measurement " << n << " of " << options.count << " failed: the recording "
+          << *options.replay.file << " holds only " << replay->measures().size()
+          << " measurements\n";
+      return 1;
+    }
     const scanner::MeasureResult result = scanner::MeasureProfile(profile);
     if (result != scanner::MeasureResult::kPlotted) {
       if (csv != nullptr) csv->flush();
@@ -133,22 +145,9 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
           << " failed: " << MeasureFailure(result, watch, session.disconnected()) << "\n";
       return 1;
     }
-    const std::vector<Point>& points = profile.points();
-    if (csv != nullptr) {
-      for (std::size_t i = 0; i < points.size(); ++i) {
-        *csv << n << ',' << i << ',' << points[i].x << ',' << points[i].y << '\n';
-      }
-    }
-    if (csv != &out) {
-      out << "profile " << n << ": " << Plural(points.size(), "point", "points");
-      if (!points.empty()) {
-        const auto [lo, hi] = std::minmax_element(
-            points.begin(), points.end(), [](const Point& a, const Point& b) { return a.y < b.y; });
-        out << ", X " << points.front().x << " to " << points.back().x << ", Y " << lo->y << " to "
-            << hi->y;
-      }
-      out << " (" << scanner::PointCount << " in the reply)\n";
-    }
+    const std::vector<scanner::PlottedPoint>& points = profile.points();
+    if (csv != nullptr) scanner::WriteProfileCsv(*csv, n, points);
+    if (csv != &out) scanner::WriteProfileSummary(out, n, points, scanner::PointCount);
   }
   if (csv != nullptr) {
     csv->flush();
@@ -156,6 +155,10 @@ int RunMeasure(const MeasureOptions& options, std::ostream& out, std::ostream& e
       err << "qx770: writing the CSV output failed\n";
       return 1;
     }
+  }
+  if (recorder != nullptr && !recorder->writer().good()) {
+    err << "qx770: writing the recording " << *options.record << " failed\n";
+    return 1;
   }
   return 0;
 }

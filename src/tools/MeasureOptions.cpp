@@ -8,8 +8,9 @@
 namespace tools {
 
 const char kMeasureUsage[] =
-    "Usage: qx770 measure [--port PATH | --serial NUMBER | --simulate] [--intensity N]"
-    " [--laser on|off] [--count N] [--csv FILE|-]\n"
+    "Usage: qx770 measure [--port PATH | --serial NUMBER | --simulate |\n"
+    "                      --replay FILE [--replay-speed S]] [--intensity N] [--laser on|off]\n"
+    "                     [--count N] [--csv FILE|-] [--record FILE]\n"
     "\n"
     "Opens the scanner the way the QX770-DEMO window does, sends the same start-up parameters\n"
     "(the laser intensity, then parameter 0 = 1), optionally switches the laser, takes N\n"
@@ -24,6 +25,10 @@ const char kMeasureUsage[] =
     "  --serial NUMBER   the scanner's bridge with this USB serial number (see 'qx770 devices'),\n"
     "                    for a machine with more than one\n"
     "  --simulate        use the built-in scanner simulator instead of hardware\n"
+    "  --replay FILE     answer the measurements from a recording made with --record: each\n"
+    "                    reply exactly as it was read then (refused ones are refused again)\n"
+    "  --replay-speed S  0 (default): every reply at once; 1: at the recorded pace; any\n"
+    "                    other number from 0 up: that many times as fast\n"
     "  --intensity N     the laser intensity sent at start, 0 to 127 (default 25)\n"
     "  --laser on|off    switch the laser on or off before measuring (default: leave it)\n"
     "  --count N         how many profiles to take, one after another (default 1)\n"
@@ -33,6 +38,8 @@ const char kMeasureUsage[] =
     "                    profile (0 for the leftmost; points in ascending X order, as the chart\n"
     "                    holds them) and its chart coordinates X and Y; points the scanner\n"
     "                    marked missing are left out\n"
+    "  --record FILE     record every exchange with the scanner into FILE (time, request,\n"
+    "                    reply bytes as read, accepted or not), for --replay and 'qx770 replay'\n"
     "  --help            show this text\n"
     "\n"
     "Standard output carries a one-line summary of each profile, also when --csv FILE\n"
@@ -64,6 +71,11 @@ std::variant<MeasureOptions, UsageError> ParseMeasureOptions(std::span<const std
       error = line.NoValueError();
       o.help = true;
     } else if (source.Read(line, error)) {
+    } else if (sim::ReadReplayOption(line, o.replay, error)) {
+    } else if (name == "--record") {
+      const auto v = line.Value();
+      if (!v || v->empty()) return UsageError{"--record needs a file name, e.g. run.qxrec"};
+      o.record = *v;
     } else if (name == "--intensity") {
       const auto v = line.Value();
       if (!v) return UsageError{line.NeedsValue()};
@@ -102,6 +114,9 @@ std::variant<MeasureOptions, UsageError> ParseMeasureOptions(std::span<const std
     if (error) return UsageError{*error};
   }
   if (auto conflict = source.Conflict()) return UsageError{*conflict};
+  if (auto conflict =
+          sim::ReplayConflict(o.replay, o.source != MeasureOptions::Source::kDescription))
+    return UsageError{*conflict};
   return o;
 }
 

@@ -1,7 +1,7 @@
 // The options of `qx770 measure`, and reading them from the command line.
 //
-//   qx770 measure [--port PATH | --serial NUMBER | --simulate] [--intensity N] [--laser on|off]
-//                 [--count N] [--csv FILE|-]
+//   qx770 measure [--port PATH | --serial NUMBER | --simulate | --replay FILE [--replay-speed S]]
+//                 [--intensity N] [--laser on|off] [--count N] [--csv FILE|-] [--record FILE]
 //
 // ParseMeasureOptions takes the arguments after "measure" (each option either as "--name value"
 // or "--name=value") and returns the options, or the sentence that says what is wrong. The
@@ -14,6 +14,7 @@
 #include <string>
 #include <variant>
 
+#include "sim/ReplayOptions.h"
 #include "sim/ScannerSource.h"
 
 namespace tools {
@@ -27,6 +28,8 @@ struct MeasureOptions {
   std::optional<bool> laser;  // switch the laser when set
   long count = 1;
   std::optional<std::string> csv;  // a file name, or "-" for standard output
+  sim::ReplaySource replay;        // answer from a recording instead of a scanner
+  std::optional<std::string> record;  // record every exchange into this file
   bool help = false;
 };
 

@@ -7,19 +7,23 @@
 #include "tools/DevicesCommand.h"
 #include "tools/MeasureCommand.h"
 #include "tools/MeasureOptions.h"
+#include "tools/ReplayCommand.h"
 
 namespace tools {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: qx770 measure [--port PATH | --serial NUMBER | --simulate] [--intensity N]"
-    " [--laser on|off] [--count N] [--csv FILE|-]\n"
+    "Usage: qx770 measure [--port PATH | --serial NUMBER | --simulate |\n"
+    "                      --replay FILE [--replay-speed S]] [--intensity N] [--laser on|off]\n"
+    "                     [--count N] [--csv FILE|-] [--record FILE]\n"
+    "  or:  qx770 replay FILE [--csv OUT|-]\n"
     "  or:  qx770 devices [--sysfs-root DIR] [--dev-root DIR] [--vendor-library FILE]\n"
-    "  or:  qx770 --help | qx770 measure --help | qx770 devices --help\n"
+    "  or:  qx770 --help | qx770 measure --help | qx770 replay --help | qx770 devices --help\n"
     "\n"
     "Talks to a QX770 laser profile scanner without the window. 'qx770 measure' takes\n"
-    "profiles; 'qx770 devices' lists the scanner bridges attached and says what stands in the\n"
-    "way of using one.\n";
+    "profiles (and records the exchanges with --record); 'qx770 replay' turns a recording\n"
+    "into profiles; 'qx770 devices' lists the scanner bridges attached and says what stands in\n"
+    "the way of using one.\n";
 
 // A command's help without its usage line, for the program's own help.
 std::string_view WithoutUsageLine(std::string_view help) {
@@ -39,10 +43,12 @@ int RunQx770(std::span<const std::string> args, std::ostream& out, std::ostream&
   // Without the vendor's library the scanner is found among the system's serial ports.
   scanner::UseSerialBridgeFallback();
   if (args.empty())
-    return UsageFailure("no command given; the commands are 'measure' and 'devices'", err);
+    return UsageFailure("no command given; the commands are 'measure', 'replay' and 'devices'",
+                        err);
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
     out << kUsage << "\nqx770 measure:" << WithoutUsageLine(kMeasureUsage)
+        << "\nqx770 replay:" << WithoutUsageLine(kReplayUsage)
         << "\nqx770 devices:" << WithoutUsageLine(kDevicesUsage);
     return 0;
   }
@@ -56,6 +62,18 @@ int RunQx770(std::span<const std::string> args, std::ostream& out, std::ostream&
       return 0;
     }
     return RunDevices(options, out);
+  }
+  if (command == "replay") {
+    const auto parsed = ParseReplayOptions(args.subspan(1));
+    if (const auto* error = std::get_if<ReplayUsageError>(&parsed)) {
+      return UsageFailure(error->message, err);
+    }
+    const auto& options = std::get<ReplayOptions>(parsed);
+    if (options.help) {
+      out << kReplayUsage;
+      return 0;
+    }
+    return RunReplay(options, out, err);
   }
   if (command != "measure") return UsageFailure("unknown command '" + command + "'", err);
 

@@ -22,6 +22,7 @@
 #include "scanner/serial/SerialBridgeFallback.h"
 #include "sim/ScannerOpenFailure.h"
 #include "sim/ScannerSource.h"
+#include "ui/LiveWindow.h"
 #include "ui/ProgramOptions.h"
 #include "ui/TrabexMain.h"
 
@@ -35,12 +36,16 @@ bool OffScreenPlatform(std::string_view name) {
 }
 
 // Shows the window, measures once when asked, saves its picture and closes it.
-int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& options,
-                   std::ostream& out, std::ostream& err) {
+int TakeScreenshot(fw::TApplication& app, TFormS& form, LiveWindow& extras,
+                   const DemoOptions& options, std::ostream& out, std::ostream& err) {
   form.Show();
   app.ProcessMessages();
   if (options.measure) {
     fw::ClickButton(*form.Button1);
+    app.ProcessMessages();
+  }
+  if (options.live) {
+    extras.RunLive();
     app.ProcessMessages();
   }
   // Whether the measurement asked for took a profile; judged before the close ends the channel.
@@ -49,6 +54,7 @@ int TakeScreenshot(fw::TApplication& app, TFormS& form, const DemoOptions& optio
   const QImage picture = fw::RenderControl(form);
   const std::string& path = *options.screenshot;
   const bool saved = !picture.isNull() && picture.save(QString::fromStdString(path), "PNG");
+  extras.WriteCsv();
   form.Close();
   if (!saved) {
     err << kProgram << ": cannot write the screenshot to " << path << "\n";
@@ -89,8 +95,12 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
   // The serial bridge wants the Qt application, so the driver comes after it; it goes before
   // the application, once the window has closed the channel.
   std::unique_ptr<scanner::ScopedDriver> driver;
-  if (auto chosen = sim::MakeScannerDriver(options.source, options.port))
-    driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen));
+  DemoDriver chosen = MakeDemoDriver(options);
+  if (!chosen.error.empty()) {
+    err << kProgram << ": " << chosen.error << "\n";
+    return 1;
+  }
+  if (chosen.driver) driver = std::make_unique<scanner::ScopedDriver>(std::move(chosen.driver));
   DisconnectReport disconnects(err);
 
   RegisterFormSClasses();
@@ -108,19 +118,29 @@ int Run(int& argc, char** argv, std::string_view description, const DemoOptions&
     err << kProgram << ": " << sim::ExplainOpenFailure(options.source, options.port) << "\n";
 
   int status = 0;
+  LiveWindow extras(*form, options, err);
   if (options.screenshot) {
-    status = TakeScreenshot(app, *form, options, out, err);
+    status = TakeScreenshot(app, *form, extras, options, out, err);
   } else {
     if (options.measure) {
       QTimer::singleShot(0, QCoreApplication::instance(), [form] {
         fw::InvokeHandler([form] { fw::ClickButton(*form->Button1); });
       });
     }
+    if (options.live) {
+      QTimer::singleShot(0, QCoreApplication::instance(),
+                         [&extras] { fw::InvokeHandler([&extras] { extras.StartLive(); }); });
+    }
     app.Run();
   }
+  status = extras.Finish(status);
   // Every way out of the loop passes FormClose; this only guards against leaving an open channel
   // on a driver that is about to go.
   if (scanner::ScannerIsOpen()) scanner::CloseScanner();
+  if (chosen.recorder != nullptr && !chosen.recorder->writer().good()) {
+    err << kProgram << ": writing the recording " << *options.record << " failed\n";
+    status = 1;
+  }
   return status;
 }
 

@@ -1,6 +1,8 @@
 // The options of the program qx770-demo, and reading them from the command line.
 //
-//   qx770-demo [--simulate | --port PATH | --serial NUMBER] [--measure] [--screenshot FILE]
+//   qx770-demo [--simulate | --port PATH | --serial NUMBER | --replay FILE [--replay-speed S]]
+//              [--measure] [--live [--count N]] [--screenshot FILE] [--csv FILE] [--record FILE]
+//              [--help]
 //
 // Every option is an addition: without any, the program opens the scanner's bridge by its USB
 // description and runs the window until the operator closes it. ParseDemoOptions takes the
@@ -13,6 +15,7 @@
 #include <string>
 #include <variant>
 
+#include "sim/ReplayOptions.h"
 #include "sim/ScannerSource.h"
 
 namespace ui {
@@ -25,6 +28,11 @@ struct DemoOptions {
   bool measure = false;
   std::optional<std::string> screenshot;
   bool help = false;
+  sim::ReplaySource replay;           // answer from a recording instead of a scanner
+  std::optional<std::string> record;  // record every exchange into this file
+  bool live = false;                  // continuous measurement from the start
+  std::optional<long> count;          // ... stopping after this many measurements
+  std::optional<std::string> csv;     // the shown profile, written on exit or at the screenshot
 };
 
 struct DemoUsageError {

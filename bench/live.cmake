@@ -1,0 +1,1 @@
+qx_bench(live_bench ${CMAKE_CURRENT_LIST_DIR}/live_bench.cpp qx_ui)
