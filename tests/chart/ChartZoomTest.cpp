@@ -195,7 +195,9 @@ TEST_F(MainChartMouse, OnAllowScrollMayChangeOrRefuseEachAxisShift) {
       allow = false;
     }
   };
-  Drag(fw::mbRight, 200, 200, 230, 170);
+  chart.HandleMouseDown(fw::mbRight, {}, 200, 200);
+  chart.HandleMouseMove({fw::ssRight}, 230, 170);
+  chart.HandleMouseUp(fw::mbRight, {}, 230, 170);
   EXPECT_EQ(Bottom(), (Range{-1000, 1000}));
   EXPECT_EQ(Left(), kLeft);
   // Bottom and top, then left and right: the axes of the list that run that way.
