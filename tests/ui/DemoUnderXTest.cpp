@@ -60,6 +60,14 @@ double RedFollow(const QImage& before, const QImage& after, int dx, int dy, cons
   return red == 0 ? 0 : static_cast<double>(followed) / red;
 }
 
+// Keeps a picture for a person to look at: demo_x_<name>.png in the build folder (when
+// QX_TEST_BIN_DIR is set), else in the test temporary folder.
+void Keep(const QImage& image, const std::string& name) {
+  const std::string bin = testing_support::BinDir();
+  const std::string dir = bin.empty() ? ::testing::TempDir() : bin + "/../";
+  image.save(QString::fromStdString(dir + "demo_x_" + name + ".png"), "PNG");
+}
+
 class DemoUnderX : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -149,31 +157,35 @@ TEST_F(DemoUnderX, MeasureZoomUndoPanAndWheelWithRealMouseInput) {
   const QImage measured =
       ChartPart(Settled([](const QImage& i) { return RedPixels(ChartPart(i)) > 400; }));
   ASSERT_FALSE(measured.isNull()) << testing_support::ReadTextFile(log);
+  Keep(measured, "measured");
 
   // A left drag shows one rubber band while the button is down.
-  ASSERT_TRUE(MoveTo(100, 100));
+  ASSERT_TRUE(MoveTo(100, 190));
   ASSERT_TRUE(Do({"mousedown", "1"}));
-  ASSERT_TRUE(MoveTo(150, 140));
-  ASSERT_TRUE(MoveTo(180, 170));
+  ASSERT_TRUE(MoveTo(150, 220));
+  ASSERT_TRUE(MoveTo(180, 250));
   const QImage dragging = ChartWhen(
-      [&](const QImage& chart) { return ExactlyTheOutline(measured, chart, 100, 100, 180, 170); });
-  ASSERT_FALSE(dragging.isNull()) << "no single rubber band from (100, 100) to (180, 170)";
-  ASSERT_TRUE(MoveTo(200, 200));
+      [&](const QImage& chart) { return ExactlyTheOutline(measured, chart, 100, 190, 180, 250); });
+  ASSERT_FALSE(dragging.isNull()) << "no single rubber band from (100, 190) to (180, 250)";
+  Keep(dragging, "dragging");
+  ASSERT_TRUE(MoveTo(200, 270));
   ASSERT_TRUE(Do({"mouseup", "1"}));
   const QImage zoomed =
       ChartWhen([&](const QImage& chart) { return chart != dragging && chart != measured; });
   ASSERT_FALSE(zoomed.isNull());
+  Keep(zoomed, "zoomed");
   // No rubber band is left: the picture is no rectangle over the measured one.
-  EXPECT_FALSE(ExactlyTheOutline(measured, zoomed, 100, 100, 200, 200));
+  EXPECT_FALSE(ExactlyTheOutline(measured, zoomed, 100, 190, 200, 270));
   EXPECT_GT(RedPixels(zoomed), 0);
 
   // The reverse drag restores the measured picture pixel for pixel.
   ASSERT_TRUE(Do({"mousedown", "1"}));
-  ASSERT_TRUE(MoveTo(150, 150));
-  ASSERT_TRUE(MoveTo(100, 100));
+  ASSERT_TRUE(MoveTo(150, 230));
+  ASSERT_TRUE(MoveTo(100, 190));
   ASSERT_TRUE(Do({"mouseup", "1"}));
   const QImage undone = ChartWhen([&](const QImage& chart) { return chart == measured; });
   ASSERT_FALSE(undone.isNull()) << "the reverse drag did not restore the measured picture";
+  Keep(undone, "undone");
 
   // A right drag pans: the dots follow the pointer (40 left, 30 up).
   const QRect inner(80, 60, 330, 260);
@@ -185,11 +197,13 @@ TEST_F(DemoUnderX, MeasureZoomUndoPanAndWheelWithRealMouseInput) {
   const QImage panned = ChartWhen(
       [&](const QImage& chart) { return RedFollow(measured, chart, -40, -30, inner) > 0.9; });
   ASSERT_FALSE(panned.isNull()) << "the dots did not follow the pan";
+  Keep(panned, "panned");
 
   // One wheel step down shows values 3 % of the range higher: the dots move down a little.
   ASSERT_TRUE(Do({"click", "5"}));
   const QImage wheeled = ChartChangedFrom(panned);
   ASSERT_FALSE(wheeled.isNull());
+  Keep(wheeled, "wheeled");
   int best = 0;
   double bestShare = 0;
   for (int dy = 1; dy <= 40; ++dy) {
@@ -199,7 +213,8 @@ TEST_F(DemoUnderX, MeasureZoomUndoPanAndWheelWithRealMouseInput) {
       best = dy;
     }
   }
-  EXPECT_GT(bestShare, 0.9);
+  // The shift is not a whole number of pixels, so the dots' edges round either way.
+  EXPECT_GT(bestShare, 0.8);
   // 3 % of a plot about 320 pixels high.
   EXPECT_GE(best, 7);
   EXPECT_LE(best, 12);
