@@ -2,7 +2,9 @@
 // circles without outline): a mouse move of a right-button drag, which shifts both axes and makes
 // the repaint request, through the finished paint of the chart into the window's bitmap. With
 // 440 points (a profile) the target is 1 ms; with 100,000 points 16 ms (60 steps a second).
-// BM_PanMoveOnly is the move alone (the axes' shift, no paint), to show where the time goes.
+// To show where the time goes: BM_PanMoveOnly is the move alone (the axes' shift, no paint),
+// BM_PanStep/0 the paint of the chart without points, BM_PanStepUnlabelled the step with points
+// that carry no text labels (so the bottom axis does not lay out the points' labels).
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +23,7 @@ class TWindow : public fw::TComponent {
 };
 
 struct TMainChart {
-  explicit TMainChart(int points) {
+  explicit TMainChart(int points, bool labels = true) {
     chart = new tee::TChart(&window);
     chart->SetBounds(1, 1, 482, 395);
     chart->SetBorderStyle(fw::bsSingle);
@@ -52,7 +54,7 @@ struct TMainChart {
     for (int i = 0; i < points; ++i) {
       const int x = -26000 + static_cast<int>(52000LL * i / points);
       const int y = static_cast<int>((i * 7919LL) % 75000);
-      osc->AddXY(x, y, std::to_string(x), fw::clRed);
+      osc->AddXY(x, y, labels ? std::to_string(x) : std::string(), fw::clRed);
     }
   }
 
@@ -62,9 +64,9 @@ struct TMainChart {
 };
 
 // A right-button drag in the middle of the plot, moving one pixel right and back on each step.
-template <bool kPaint>
+template <bool kPaint, bool kLabels = true>
 void PanSteps(benchmark::State& state) {
-  TMainChart m(static_cast<int>(state.range(0)));
+  TMainChart m(static_cast<int>(state.range(0)), kLabels);
   const fw::TRect r = m.chart->GetDrawingRect();
   fw::TBitmap window(r.Width(), r.Height());
   m.chart->PaintWindow(window.Canvas());
@@ -87,8 +89,13 @@ void BM_PanStep(benchmark::State& state) {
 void BM_PanMoveOnly(benchmark::State& state) {
   PanSteps<false>(state);
 }
+// Points without labels: the bottom axis shows value labels instead of the points' texts.
+void BM_PanStepUnlabelled(benchmark::State& state) {
+  PanSteps<true, false>(state);
+}
 
-BENCHMARK(BM_PanStep)->Arg(440)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanStep)->Arg(0)->Arg(440)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanStepUnlabelled)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanMoveOnly)->Arg(440)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
