@@ -127,12 +127,11 @@ void TCustomTeePanel::Paint(fw::TCanvas& surface) {
       shown = canvas_->RedrawBitmap();
     }
   }
-  if (!shown) {
+  // The buffer never holds a drag's rectangle: shown again, it needs the rectangle on top.
+  if (!shown)
     DrawChart(surface, rect);
-  } else {
-    canvas_->SetCanvas(&fw::TCustomControl::Canvas());
+  else
     ShowZoomRectangleOn(surface);
-  }
   canvas_->SetCanvas(&fw::TCustomControl::Canvas());
 }
 

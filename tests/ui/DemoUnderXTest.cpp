@@ -75,6 +75,10 @@ class DemoUnderX : public ::testing::Test {
     ASSERT_TRUE(x.XDoTool({"version"})) << "xdotool is missing (scripts/install-deps installs it)";
     auto env = x.Environment();
     env.push_back("QT_QPA_PLATFORM=xcb");
+    // The X keyboard library of the platform plugin copies exact-length, unterminated names with
+    // strndup, which strict string checks take for an overflow: not checked in the program here.
+    for (std::string& v : env)
+      if (v.rfind("ASAN_OPTIONS=", 0) == 0) v += ":strict_string_checks=0";
     log = ::testing::TempDir() + "qx770-demo-x-" + std::to_string(getpid()) + ".log";
     demo = testing_support::SpawnProgram({testing_support::BinDir() + "/qx770-demo", "--simulate"},
                                          env, log);
