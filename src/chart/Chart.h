@@ -65,9 +65,9 @@ using TOnGetLegendPos =
 // What lies under a point of the chart (HitTestChart), in the order the chart looks for it.
 enum TChartHitKind : std::uint8_t {
   hkNone,
-  hkLegend,     // a legend item (ValueIndex is its position)
-  hkAxis,       // an axis
-  hkSeries,     // a point of a series (Series and ValueIndex)
+  hkLegend,  // a legend item (ValueIndex is its position)
+  hkAxis,    // an axis
+  hkSeries,  // a point of a series (Series and ValueIndex)
   hkTitle,
   hkFoot,
   hkChartRect,  // the plot rectangle of a chart with an active series
@@ -147,10 +147,11 @@ class TCustomChart : public TCustomAxisPanel {
   // Zooms the four main axes to the normalized ZoomDrag rectangle.
   virtual void ZoomToRectangle();
   // Saves the axes when nothing is saved, steps there with AnimatedZoom (each step repainting the
-  // window at once), sets the ranges, IsZoomed, OnZoom. An axis whose new range is not a number
-  // or would have no extent left keeps its range.
-  void ZoomToValues(double leftMin, double leftMax, double rightMin, double rightMax,
-                    double topMin, double topMax, double bottomMin, double bottomMax);
+  // window at once), sets the ranges, IsZoomed, OnZoom. An axis keeps its range when the new one
+  // is not a number, would have no extent left in 64-bit floats, or is so narrow that a point of
+  // the axis' series would lie 2^31 pixels or more away (zooming stops there).
+  void ZoomToValues(double leftMin, double leftMax, double rightMin, double rightMax, double topMin,
+                    double topMax, double bottomMin, double bottomMax);
   // Restores the saved axes (when saved), then the panel's undo.
   void UndoZoom() override;
 
@@ -203,6 +204,7 @@ class TCustomChart : public TCustomAxisPanel {
   bool PanAxes(bool horizontal, int from, int to);
   void ScrollAxisByPixels(TCustomChartAxis* axis, int from, int to);
   void WheelScroll(bool down);
+  bool ZoomRangeUsable(const TChartAxis* axis, double a, double b) const;
   // The four main axes in the order of AxesBackup: top, left, right, bottom.
   std::array<TChartAxis*, 4> BackupAxes() const;
 

@@ -22,7 +22,30 @@ bool UsableRange(double a, double b) {
   return hi > lo && std::isfinite(hi);
 }
 
+// Pixel positions are 32-bit: a value whose position along the axis lies 2^31 pixels or more
+// away cannot be placed and would be drawn at the axis' centre instead.
+constexpr double kPixelLimit = 2147483647.0;
+
 }  // namespace
+
+bool TCustomChart::ZoomRangeUsable(const TChartAxis* axis, double a, double b) const {
+  if (!UsableRange(a, b)) return false;
+  double lo = std::fmin(a, b);
+  double hi = std::fmax(a, b);
+  if (hi - lo < 1e-10) hi = lo + 1e-10;
+  // Every point the axis places must stay within 32-bit pixels of the new range: deeper zooms
+  // stop here instead of drawing far points in the middle of the plot.
+  double low = lo;
+  double high = hi;
+  const bool x = axis->Horizontal();
+  for (const TChartSeries* s : SeriesList()) {
+    if (!s->Active() || s->Count() == 0 || !s->UsesAxis(axis)) continue;
+    low = std::fmin(low, x ? s->MinXValue() : s->MinYValue());
+    high = std::fmax(high, x ? s->MaxXValue() : s->MaxYValue());
+  }
+  const double pixels = std::fmax(1.0, axis->PixelLength());
+  return (high - low) / (hi - lo) * pixels < kPixelLimit;
+}
 
 std::array<TChartAxis*, 4> TCustomChart::BackupAxes() const {
   return {TopAxis(), LeftAxis(), RightAxis(), BottomAxis()};
@@ -260,16 +283,18 @@ void TCustomChart::ZoomToValues(double leftMin, double leftMax, double rightMin,
     TChartAxis* axis;
     double min;
     double max;
+    bool usable;
   };
-  const std::array<Target, 4> targets{{{LeftAxis(), leftMin, leftMax},
-                                       {RightAxis(), rightMin, rightMax},
-                                       {TopAxis(), topMin, topMax},
-                                       {BottomAxis(), bottomMin, bottomMax}}};
+  std::array<Target, 4> targets{{{LeftAxis(), leftMin, leftMax, false},
+                                 {RightAxis(), rightMin, rightMax, false},
+                                 {TopAxis(), topMin, topMax, false},
+                                 {BottomAxis(), bottomMin, bottomMax, false}}};
+  for (Target& t : targets) t.usable = ZoomRangeUsable(t.axis, t.min, t.max);
   const double divisor = ChartSettings().ZoomAnimationDivisor;
   if (AnimatedZoom() && AnimatedZoomSteps() - 1 > 0 && divisor != 0) {
     for (int step = 1; step < AnimatedZoomSteps(); ++step) {
       for (const Target& t : targets) {
-        if (!UsableRange(t.min, t.max)) continue;
+        if (!t.usable) continue;
         const double lo = t.axis->Minimum() + (t.min - t.axis->Minimum()) / divisor;
         const double hi = t.axis->Maximum() - (t.axis->Maximum() - t.max) / divisor;
         if (UsableRange(lo, hi)) t.axis->SetMinMax(lo, hi);
@@ -278,7 +303,7 @@ void TCustomChart::ZoomToValues(double leftMin, double leftMax, double rightMin,
     }
   }
   for (const Target& t : targets)
-    if (UsableRange(t.min, t.max)) t.axis->SetMinMax(t.min, t.max);
+    if (t.usable) t.axis->SetMinMax(t.min, t.max);
   SetIsZoomed(true);
   if (OnZoom) OnZoom(this);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <iomanip>
 #include <ostream>
 #include <string>
@@ -234,6 +235,21 @@ TEST_F(MainChartMouse, RepeatedZoomingIntoOneCornerKeepsDrawingAndOneReverseDrag
     }
   }
   EXPECT_EQ(zooms, 60);
+  // Zooming stopped while every point could still be placed: nothing red is drawn but the dots of
+  // points, where the axes put them (no far point lands in the middle of the plot).
+  const tee::TChartAxis* b = chart.BottomAxis();
+  const tee::TChartAxis* l = chart.LeftAxis();
+  EXPECT_GT(b->Maximum() - b->Minimum(), 1e-3);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      if (bitmap.GetPixel(x, y) != fw::clRed) continue;
+      bool nearPoint = false;
+      for (const auto& [px, py] : kProfile)
+        nearPoint |=
+            std::abs(b->CalcXPosValue(px) - x) <= 2 && std::abs(l->CalcYPosValue(py) - y) <= 2;
+      EXPECT_TRUE(nearPoint) << x << "," << y;
+    }
+  }
   // The chart still paints its frame and labels.
   EXPECT_EQ(bitmap.Width(), 478);
   Drag(fw::mbLeft, 130, 130, 100, 100);
@@ -252,7 +268,10 @@ TEST_F(MainChartMouse, AZoomThatWouldCollapseARangeKeepsThatAxisRange) {
   chart.ZoomToValues(0, 1, 0, 1, 0, 1, std::nan(""), 5);
   EXPECT_EQ(Bottom(), (Range{-100, 100}));
   EXPECT_EQ(Left(), (Range{0, 1}));
-  EXPECT_EQ(zooms, 2);
+  // So narrow that the profile's far points would lie 2^31 pixels away: kept too.
+  chart.ZoomToValues(0, 1, 0, 1, 0, 1, 0, 1e-6);
+  EXPECT_EQ(Bottom(), (Range{-100, 100}));
+  EXPECT_EQ(zooms, 3);
 }
 
 TEST_F(MainChartMouse, AWheelStepNeverLosesARangeTooWideToShift) {
