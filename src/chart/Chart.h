@@ -31,6 +31,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,24 @@ using TOnGetLegendText = fw::TEvent<void(TCustomAxisPanel* Sender, TLegendStyle 
 using TOnGetLegendRect = fw::TEvent<void(TCustomChart* Sender, fw::TRect& Rect)>;
 using TOnGetLegendPos =
     fw::TEvent<void(TCustomChart* Sender, int Index, int& X, int& Y, int& XColor)>;
+
+// What lies under a point of the chart (HitTestChart), in the order the chart looks for it.
+enum TChartHitKind : std::uint8_t {
+  hkNone,
+  hkLegend,  // a legend item (ValueIndex is its position)
+  hkAxis,    // an axis
+  hkSeries,  // a point of a series (Series and ValueIndex)
+  hkTitle,
+  hkFoot,
+  hkChartRect,  // the plot rectangle of a chart with an active series
+};
+
+struct TChartHit {
+  TChartHitKind Kind = hkNone;
+  int ValueIndex = -1;
+  TChartSeries* Series = nullptr;
+  TCustomChartAxis* Axis = nullptr;
+};
 
 // The ranges of the top, left, right and bottom axes saved before a zoom, to undo it.
 struct TAxisBackup {
@@ -110,6 +129,32 @@ class TCustomChart : public TCustomAxisPanel {
   TChartPen* Frame() const { return backWall_->Pen(); }
   void SetFrame(TChartPen* value) { backWall_->Pen()->Assign(value); }
 
+  // ---- Mouse: zoom, pan, wheel and clicks (ChartZoom.cpp) ----
+  //
+  // A press raises the click event of what lies under it (HitTestChart) and, on an axis, a series
+  // point or the plot rectangle, starts a zoom drag with the zoom button or a pan drag with the pan
+  // button (ChartSettings()). A zoom drag shows its rectangle (InvertZoomRectangle) and on release
+  // zooms the four main axes to it when dragged toward the lower right, or undoes the zoom when
+  // dragged the other way; 16 pixels or less in either direction do nothing. A pan drag shifts the
+  // axes with the pointer until any release or until the pointer leaves PlotRect. The wheel
+  // shifts the vertical axes by 3 % of their range per step. Before the first zoom or pan the
+  // ranges of the four main axes are saved (AxesBackup); UndoZoom returns to them exactly.
+  // Pixel positions are those of the last paint.
+
+  // The first of: a point of an active series (from the last series to the first), an axis, the
+  // title, the foot, the plot rectangle (with an active series), a legend item.
+  TChartHit HitTestChart(int x, int y);
+  // Zooms the four main axes to the normalized ZoomDrag rectangle.
+  virtual void ZoomToRectangle();
+  // Saves the axes when nothing is saved, steps there with AnimatedZoom (each step repainting the
+  // window at once), sets the ranges, IsZoomed, OnZoom. An axis keeps its range when the new one
+  // is not a number, would have no extent left in 64-bit floats, or is so narrow that a point of
+  // the axis' series would lie 2^31 pixels or more away (zooming stops there).
+  void ZoomToValues(double leftMin, double leftMax, double rightMin, double rightMax, double topMin,
+                    double topMax, double bottomMin, double bottomMax);
+  // Restores the saved axes (when saved), then the panel's undo.
+  void UndoZoom() override;
+
   std::array<TAxisBackup, 4>& AxesBackup() { return axesBackup_; }
   bool AxesBackupEmpty() const { return axesBackupEmpty_; }
   void SetAxesBackupEmpty(bool value) { axesBackupEmpty_ = value; }
@@ -133,9 +178,35 @@ class TCustomChart : public TCustomAxisPanel {
   TOnGetLegendRect OnGetLegendRect;
   TOnGetLegendText OnGetLegendText;
 
+ protected:
+  void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void MouseMove(fw::TShiftState shift, int x, int y) override;
+  void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  bool DoMouseWheelDown(fw::TShiftState shift, fw::TPoint pos) override;
+  bool DoMouseWheelUp(fw::TShiftState shift, fw::TPoint pos) override;
+
  private:
   // The back image into the plot rectangle (inside the back wall's frame) at depth z.
   void DrawBackImageInside(int z);
+
+  // Mouse (ChartZoom.cpp).
+  bool StartZoomOrPan(fw::TMouseButton button, fw::TShiftState shift, int x, int y);
+  bool BackgroundClick(fw::TMouseButton button, fw::TShiftState shift, int x, int y);
+  // Raises a click event with ClickHandled set first; answers ClickHandled as the handler left it.
+  template <class F>
+  bool RaiseClick(F&& call);
+  void MoveZoomRectangle(int x, int y);
+  void PanStep(int x, int y);
+  void HoverSeries(int x, int y);
+  void ReleaseZoom(int x, int y);
+  void SaveAxes();
+  // Shifts every axis of the direction; false when panning does not move in it.
+  bool PanAxes(bool horizontal, int from, int to);
+  void ScrollAxisByPixels(TCustomChartAxis* axis, int from, int to);
+  void WheelScroll(bool down);
+  bool ZoomRangeUsable(const TChartAxis* axis, double a, double b) const;
+  // The four main axes in the order of AxesBackup: top, left, right, bottom.
+  std::array<TChartAxis*, 4> BackupAxes() const;
 
   std::unique_ptr<TChartTitle> title_;
   std::unique_ptr<TChartTitle> foot_;

@@ -32,6 +32,21 @@ bool NearSegment(int x, int y, int ax, int ay, int bx, int by, int tolerance) {
   return px * px + py * py <= static_cast<double>(tolerance) * tolerance;
 }
 
+// Whether (x, y) lies inside the polygon (even-odd rule; points on an edge count as inside).
+bool InsidePolygon(int x, int y, const fw::TPoint (&p)[4]) {
+  bool inside = false;
+  for (int i = 0, j = 3; i < 4; j = i++) {
+    if (NearSegment(x, y, p[j].X, p[j].Y, p[i].X, p[i].Y, 0)) return true;
+    const bool crosses = (p[i].Y > y) != (p[j].Y > y);
+    if (crosses) {
+      const double at = p[i].X + static_cast<double>(y - p[i].Y) * (p[j].X - p[i].X) /
+                                     static_cast<double>(p[j].Y - p[i].Y);
+      if (x < at) inside = !inside;
+    }
+  }
+  return inside;
+}
+
 }  // namespace
 
 // ---- TCustomSeries -----------------------------------------------------------------------------
@@ -192,16 +207,20 @@ int TCustomSeries::Clicked(int x, int y) {
   if (firstIndex == -1 || lastIndex == -1) return -1;
   int px = 0;
   int py = 0;
+  int pOrigin = 0;
   const int tolerance = std::max(3, linePen_->Width());
   for (int i = firstIndex; i <= lastIndex; ++i) {
     const int cx = CalcXPos(i);
     const int cy = CalcYPos(i);
+    const int origin = GetOriginPos(i);
     if (pointer_->Visible() && ClickedPointer(i, cx, cy, x, y)) {
       if (OnClickPointer) OnClickPointer(this, i, x, y);
       return i;
     }
     if (cx == x && cy == y) return i;
-    if (i > firstIndex && clickableLine_ && drawLine_) {
+    // A clickable line is hit on the segment between the two points (drawn or not) and, for an
+    // area, anywhere inside the area below it down to the origin.
+    if (i > firstIndex && clickableLine_) {
       bool hit;
       if (!stairs_)
         hit = NearSegment(x, y, px, py, cx, cy, tolerance);
@@ -212,9 +231,12 @@ int TCustomSeries::Clicked(int x, int y) {
         hit = NearSegment(x, y, px, py, cx, py, tolerance) ||
               NearSegment(x, y, cx, py, cx, cy, tolerance);
       if (hit) return i - 1;
+      const fw::TPoint area[4] = {{px, py}, {cx, cy}, {cx, origin}, {px, pOrigin}};
+      if (drawArea_ && InsidePolygon(x, y, area)) return i - 1;
     }
     px = cx;
     py = cy;
+    pOrigin = origin;
   }
   return -1;
 }

@@ -21,6 +21,9 @@
 // target (`ShowImage`). `DrawContents` runs: background, the series' before-draw hooks, titles and
 // legend (taking room from `PlotRect`), series depths, axis ranges and room, series depth
 // positions, series margins, projection, walls, axes, series, then the zoom rectangle of a drag.
+// A buffered chart keeps the zoom rectangle out of its buffer: it is drawn on the target after the
+// buffer was shown (also when a paint only shows the buffer again), so the buffer always holds
+// the chart alone and the window always shows the drag's one rectangle.
 //
 // Axes: a chart built with `withAxes` owns the five standard axes, created into its axes list in
 // the order bottom, top, left, right, depth. Test charts may instead hand in axes of their own
@@ -91,6 +94,14 @@ struct TChartSettings {
   char LineSeparator = '\r';
   // A printed chart gets its panel background and bevels too.
   bool PrintPanelBackground = false;
+  // The mouse button and the modifier keys (all of them held) that start a zoom drag and a pan
+  // drag on a chart.
+  fw::TMouseButton ZoomButton = fw::mbLeft;
+  fw::TMouseButton PanButton = fw::mbRight;
+  fw::TShiftState ZoomShift;
+  fw::TShiftState PanShift;
+  // Each step of an animated zoom covers the remaining distance divided by this.
+  double ZoomAnimationDivisor = 3.0;
 };
 TChartSettings& ChartSettings();
 
@@ -214,6 +225,8 @@ class TCustomTeePanel : public fw::TCustomPanel {
   void WindowDestroying() override;
   // Puts another drawing object in place of the owned one (not owned; null: the owned one).
   void SetCanvas(TCanvas3D* canvas);
+  // The zoom rectangle of an active drag onto `target` (a buffered chart's window or bitmap).
+  void ShowZoomRectangleOn(fw::TCanvas& target);
 
  private:
   std::unique_ptr<TTeeCanvas3D> ownCanvas_;
@@ -282,6 +295,10 @@ class TCustomTeePanelExtended : public TCustomTeePanel {
   void SetGradient(TChartGradient* value) { gradient_->Assign(value); }
   bool IsZoomed() const { return isZoomed_; }
   void SetIsZoomed(bool value) { isZoomed_ = value; }
+
+  // Returns to the ranges before the first zoom or pan (the chart restores its axes first), then
+  // OnUndoZoom, the repaint request, and IsZoomed false.
+  virtual void UndoZoom();
 
   fw::TNotifyEvent OnAfterDraw;
   fw::TNotifyEvent OnScroll;

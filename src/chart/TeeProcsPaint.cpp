@@ -31,8 +31,9 @@ void TCustomAxisPanel::DrawContents(const fw::TRect& rect) {
   for (TChartSeries* s : series_)
     if (s->Active()) DrawSeries(s);
   if (AxisVisible() && !ChartSettings().AxesBehindSeries) DrawAxes();
-  // A repaint during a zoom drag keeps the drag's rectangle on screen.
-  if (ZoomDrag().Active) InvertZoomRectangle();
+  // A repaint during a zoom drag keeps the drag's rectangle on screen. A buffered chart draws it
+  // on its target once the buffer is shown, so that the buffer never holds it.
+  if (ZoomDrag().Active && !c->GetBuffered()) InvertZoomRectangle();
   c->ResetState();
   if (OnAfterDraw) OnAfterDraw(this);
 }

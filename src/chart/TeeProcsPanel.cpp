@@ -127,7 +127,18 @@ void TCustomTeePanel::Paint(fw::TCanvas& surface) {
       shown = canvas_->RedrawBitmap();
     }
   }
-  if (!shown) DrawChart(surface, rect);
+  // The buffer never holds a drag's rectangle: shown again, it needs the rectangle on top.
+  if (!shown)
+    DrawChart(surface, rect);
+  else
+    ShowZoomRectangleOn(surface);
+  canvas_->SetCanvas(&fw::TCustomControl::Canvas());
+}
+
+void TCustomTeePanel::ShowZoomRectangleOn(fw::TCanvas& target) {
+  if (!zoomDrag_.Active) return;
+  canvas_->SetCanvas(&target);
+  InvertZoomRectangle();
   canvas_->SetCanvas(&fw::TCustomControl::Canvas());
 }
 
@@ -142,7 +153,9 @@ void TCustomTeePanel::DrawChart(fw::TCanvas& target, const fw::TRect& rect) {
                        fullRect_.Bottom - b - fw::MulDiv(marginBottom_, h, 100));
   RecalcPlotSize();
   DrawContents(fullRect_);
+  const bool buffered = canvas_->GetBuffered();
   canvas_->ShowImage(&target, &fw::TCustomControl::Canvas(), rect);
+  if (buffered) ShowZoomRectangleOn(target);
 }
 
 void TCustomTeePanel::RecalcPlotSize() {
@@ -311,6 +324,12 @@ void TCustomTeePanelExtended::Assign(const fw::TPersistent* source) {
     animatedZoomSteps_ = p->animatedZoomSteps_;
   }
   TCustomTeePanel::Assign(source);
+}
+
+void TCustomTeePanelExtended::UndoZoom() {
+  if (OnUndoZoom) OnUndoZoom(this);
+  Invalidate();
+  isZoomed_ = false;
 }
 
 void TCustomTeePanelExtended::SetBackImage(std::shared_ptr<const fw::TGraphic> image) {

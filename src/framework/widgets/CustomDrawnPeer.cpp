@@ -136,11 +136,22 @@ class TSurfaceWidget : public QWidget {
     InvokeHandler([&] { control_.HandleMouseUp(button, shift, p.x(), p.y()); });
   }
 
+  // One wheel step per 120 units of angle: a touchpad's or a fine wheel's small deltas add up to
+  // steps instead of each counting as one. Turning the other way drops what had added up.
   void wheelEvent(QWheelEvent* e) override {
+    const int delta = e->angleDelta().y();
+    if ((wheelRest_ > 0 && delta < 0) || (wheelRest_ < 0 && delta > 0)) wheelRest_ = 0;
+    wheelRest_ += delta;
     const QPoint p = e->position().toPoint();
     const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
     bool handled = false;
-    InvokeHandler([&] { handled = control_.HandleMouseWheel(shift, e->angleDelta().y(), TPoint{p.x(), p.y()}); });
+    while (wheelRest_ >= kWheelStep || wheelRest_ <= -kWheelStep) {
+      const int step = wheelRest_ > 0 ? kWheelStep : -kWheelStep;
+      wheelRest_ -= step;
+      InvokeHandler([&] {
+        if (control_.HandleMouseWheel(shift, step, TPoint{p.x(), p.y()})) handled = true;
+      });
+    }
     e->setAccepted(handled);
   }
 
@@ -158,10 +169,13 @@ class TSurfaceWidget : public QWidget {
     InvokeHandler([&] { control_.HandleMouseDown(button, shift, p.x(), p.y()); });
   }
 
+  static constexpr int kWheelStep = 120;
+
   TWinControl& control_;
   TBitmap bitmap_;
   bool invalid_ = true;
   bool painting_ = false;
+  int wheelRest_ = 0;  // angle delta not yet a whole step
 };
 
 TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control) : TWidgetPeer(control, new TFrameWidget(control)) {

@@ -12,7 +12,11 @@
 //     repainting the control, as on a window's own surface.
 //   - mouse: presses, moves (also with no button down), releases, double clicks, the wheel and
 //     leaving go to the control's Handle* entry points in client coordinates, with the modifier
-//     keys and held buttons as shift state.
+//     keys and held buttons as shift state. A press keeps the mouse until its release (Qt's
+//     implicit grab): moves and the release outside the window still reach the control. The
+//     wheel arrives in whole steps of 120 units (small deltas add up).
+//   - repaint requests only mark the surface and ask Qt for a paint, so any number of requests
+//     (the moves of a drag) before the next paint message make one paint.
 // Everything that reaches the control runs behind the event boundary (InvokeHandler).
 //
 // `InstallCustomDrawnPeers` makes this the default peer of every windowed control that does not
