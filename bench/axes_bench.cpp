@@ -46,27 +46,20 @@ class TPointsSeries : public tee::TChartSeries {
   void DrawValue(int) override {}
 };
 
-// The main window's chart as far as its axes see it.
+// The main window's chart as far as its axes see it, with the chart's own standard axes.
 class TBenchChart : public tee::TCustomAxisPanel {
  public:
-  TBenchChart() : tee::TCustomAxisPanel(nullptr), bitmap(kWidth, kHeight), series(nullptr) {
+  TBenchChart()
+      : tee::TCustomAxisPanel(nullptr, true),
+        bitmap(kWidth, kHeight),
+        bottom(StandardAxis(0)),
+        left(StandardAxis(2)),
+        series(nullptr) {
     canvas.SetBuffered(false);
     canvas.InitWindow(&bitmap.Canvas(), nullptr, false, fw::Rect(0, 0, kWidth, kHeight));
     SetCanvas(&canvas);
     SetView3D(false);
-    bottom = std::make_unique<tee::TChartAxis>(this);
-    bottom->SetHorizontal(true);
-    top = std::make_unique<tee::TChartAxis>(this);
-    top->SetHorizontal(true);
-    top->SetOtherSide(true);
-    left = std::make_unique<tee::TChartAxis>(this);
-    left->SetDefaultTitleAngle(90);
-    right = std::make_unique<tee::TChartAxis>(this);
-    right->SetOtherSide(true);
-    right->SetDefaultTitleAngle(270);
-    depth = std::make_unique<tee::TChartDepthAxis>(this);
-    SetAxes(bottom.get(), top.get(), left.get(), right.get());
-    for (tee::TChartAxis* a : {bottom.get(), left.get()}) {
+    for (tee::TChartAxis* a : {bottom, left}) {
       a->SetAutomatic(false);
       a->SetExactDateTime(false);
       a->SetIncrement(1);
@@ -94,12 +87,11 @@ class TBenchChart : public tee::TCustomAxisPanel {
     SetPlotRect(r);
     for (tee::TCustomChartAxis* a : AxesList()) a->CalcPixelRange();
   }
-  ~TBenchChart() override { SetAxes(nullptr, nullptr, nullptr, nullptr); }
 
   fw::TBitmap bitmap;
   tee::TTeeCanvas3D canvas;
-  std::unique_ptr<tee::TChartAxis> bottom, top, left, right;
-  std::unique_ptr<tee::TChartDepthAxis> depth;
+  tee::TChartAxis* bottom;
+  tee::TChartAxis* left;
   TPointsSeries series;
 };
 

@@ -13,6 +13,7 @@
 #include "scanner/DriverSelection.h"
 #include "scanner/FrameCodec.h"
 #include "scanner/InProcessDriver.h"
+#include "support/ScannerFrames.h"
 
 namespace {
 
@@ -43,16 +44,7 @@ std::vector<std::uint8_t> ProfileReply(std::size_t points) {
   std::mt19937 rng(5);
   std::vector<std::uint8_t> payload(3 + 4 * points);
   for (auto& b : payload) b = rng() & 0x7F;
-  std::uint16_t crc = 0;
-  for (std::uint8_t b : payload) crc = Crc16Update(crc, b);
-  std::vector<std::uint8_t> frame = {0xA0,
-                                     static_cast<std::uint8_t>(0x80 | (payload.size() & 0x7F)),
-                                     static_cast<std::uint8_t>(0x80 | (payload.size() >> 7))};
-  for (std::uint8_t b : payload) frame.push_back(0x80 | b);
-  for (int g = 0; g < 3; ++g) {
-    frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
-  }
-  return frame;
+  return scanner_test::ReplyFrame(payload);
 }
 
 void BM_Crc16_1MiB(benchmark::State& state) {

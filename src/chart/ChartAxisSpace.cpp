@@ -8,6 +8,7 @@
 #include "chart/ChartSeries.h"
 #include "chart/TeCanvas.h"
 #include "chart/TeeProcs.h"
+#include "framework/core/TemporaryChange.h"
 
 namespace tee {
 
@@ -85,16 +86,12 @@ int TCustomChartAxis::WidestLabel() {
     high = std::trunc(rangeMax_ / delta) * delta;
   }
   // The room is measured on the plain texts: the label event is for labels actually drawn.
-  suppressLabelEvent_ = true;
   std::string lowText, highText;
-  try {
+  {
+    const fw::TTemporaryChange suppress(suppressLabelEvent_, true);
     lowText = FormatLabel(low);
     highText = FormatLabel(high);
-  } catch (...) {
-    suppressLabelEvent_ = false;
-    throw;
   }
-  suppressLabelEvent_ = false;
   SetCanvasFont(*labelsFont_);
   return std::max(WidestLine(*c, lowText), WidestLine(*c, highText)) + c->TextWidth(" ");
 }

@@ -247,101 +247,96 @@ int TCustomChartLegend::FitItems(int start, int itemSize) const {
   return std::clamp(fit, 0, TotalItems());
 }
 
-void TCustomChartLegend::Draw() {
+void TCustomChartLegend::PlaceBox(TLegendLayout& layout) const {
   TCanvas3D* c = chart_->Canvas();
   chart_->SetCanvasFont(*Font());
   const int h = c->FontHeight();
-  rowHeight_ = h;
+  layout.RowHeight = h;
   const int f = frame_->Width();
   const int framed = frame_->Visible() ? f + 1 : 0;
   const int total = TotalItems();
   const fw::TRect& full = chart_->FullRect();
-  fw::TRect plot = chart_->PlotRect();
-  // The gap to the plot is measured on the plot as it was before the legend took its room.
-  const int plotWidth = plot.Width();
-  const int plotHeight = plot.Height();
+  const fw::TRect plot = chart_->PlotRect();
 
   int widestAll = 0;
   for (int i = firstValue_; i < firstValue_ + total; ++i)
     widestAll = std::max(widestAll, c->TextWidth(ItemText(i)));
-  itemWidth_ = widestAll + 4;
-  boxWidth_ = Round(itemWidth_ * colorWidth_ / 100.0);
+  layout.ItemWidth = widestAll + 4;
+  layout.BoxWidth = Round(layout.ItemWidth * colorWidth_ / 100.0);
 
   const bool side = alignment_ == laLeft || alignment_ == laRight;
-  fw::TRect r;
+  fw::TRect& r = layout.Rect;
   if (side) {
     r.Top = full.Top + Round(topPos_ * full.Height() / 100.0);
-    columns_ = 1;
-    rows_ = FitItems(r.Top, h);
-    r.Bottom = r.Top + 2 + rows_ * h;
+    layout.Columns = 1;
+    layout.Rows = FitItems(r.Top, h);
+    r.Bottom = r.Top + 2 + layout.Rows * h;
   } else {
-    columns_ = plot.Right <= 8
-                   ? 0
-                   : std::clamp((chart_->PlotWidth() - 2 * f - 8) / (itemWidth_ + boxWidth_ + 8), 0,
-                                total);
-    rows_ = columns_ > 0 ? std::min((total + columns_ - 1) / columns_, maxNumRows_) : 0;
-    rows_ = std::max(rows_, 0);
+    layout.Columns = plot.Right <= 8 ? 0
+                                     : std::clamp((chart_->PlotWidth() - 2 * f - 8) /
+                                                      (layout.ItemWidth + layout.BoxWidth + 8),
+                                                  0, total);
+    const int columns = layout.Columns;
+    layout.Rows = columns > 0 ? std::min((total + columns - 1) / columns, maxNumRows_) : 0;
+    layout.Rows = std::max(layout.Rows, 0);
     if (alignment_ == laTop) {
       r.Top = plot.Top + framed;
-      r.Bottom = r.Top + 2 + rows_ * h;
+      r.Bottom = r.Top + 2 + layout.Rows * h;
     } else {
       r.Bottom = plot.Bottom - shadowSize_ - framed;
-      r.Top = r.Bottom - 2 - rows_ * h;
+      r.Top = r.Bottom - 2 - layout.Rows * h;
     }
   }
-  shown_ = side ? rows_ : columns_ * rows_;
-  const int count = std::min(total, shown_);
+  layout.Shown = side ? layout.Rows : layout.Columns * layout.Rows;
+  layout.Count = std::min(total, layout.Shown);
 
   int widestShown = 0;
-  for (int i = firstValue_; i < firstValue_ + count; ++i)
+  for (int i = firstValue_; i < firstValue_ + layout.Count; ++i)
     widestShown = std::max(widestShown, c->TextWidth(ItemText(i)));
   switch (alignment_) {
     case laLeft:
       r.Left = plot.Left + framed;
-      boxWidth_ = Round((widestShown + 10) * colorWidth_ / 100.0);
-      textX_ = r.Left + 4 + boxWidth_ + 4;
-      r.Right = textX_ + widestShown + 2;
+      layout.BoxWidth = Round((widestShown + 10) * colorWidth_ / 100.0);
+      layout.TextX = r.Left + 4 + layout.BoxWidth + 4;
+      r.Right = layout.TextX + widestShown + 2;
       break;
     case laRight:
       r.Right = plot.Right - framed - shadowSize_;
-      textX_ = r.Right - widestShown - 2;
-      boxWidth_ = Round((widestShown + 10) * colorWidth_ / 100.0);
-      r.Left = textX_ - boxWidth_ - 4 - 4;
+      layout.TextX = r.Right - widestShown - 2;
+      layout.BoxWidth = Round((widestShown + 10) * colorWidth_ / 100.0);
+      r.Left = layout.TextX - layout.BoxWidth - 4 - 4;
       break;
     case laTop:
     case laBottom: {
-      const int t = std::min(chart_->PlotWidth(),
-                             2 * shadowSize_ + (boxWidth_ + itemWidth_ + 4) * columns_ + 8);
+      const int t =
+          std::min(chart_->PlotWidth(),
+                   2 * shadowSize_ + (layout.BoxWidth + layout.ItemWidth + 4) * layout.Columns + 8);
       const int shift = Round(topPos_ * (full.Width() - t) / 100.0);
       r.Left = chart_->PlotCenterX() - t / 2 + shift;
       r.Right = chart_->PlotCenterX() + t / 2 + shift;
-      textX_ = r.Left + 4 + boxWidth_ + 4;
+      layout.TextX = r.Left + 4 + layout.BoxWidth + 4;
       break;
     }
   }
-  if (chart_->OnGetLegendRect) chart_->OnGetLegendRect(chart_, r);
-  rect_ = r;
-  if (count < 1) return;
+}
 
-  chart_->SetLegendColor(color_);
-  DrawFrame();
-  for (int p = 0; p < count; ++p)
-    DrawItem(p, inverted_ ? firstValue_ + count - 1 - p : firstValue_ + p);
-
-  // The plot gives way to the legend, then keeps a gap to it.
+fw::TRect TCustomChartLegend::PlotLeft(const TLegendLayout& layout, fw::TRect plot) const {
+  // The gap to the plot is measured on the plot as it was before the legend took its room.
+  const int plotWidth = plot.Width();
+  const int plotHeight = plot.Height();
   if (resizeChart_) {
     switch (alignment_) {
       case laLeft:
-        plot.Left = rect_.Right;
+        plot.Left = layout.Rect.Right;
         break;
       case laRight:
-        plot.Right = rect_.Left;
+        plot.Right = layout.Rect.Left;
         break;
       case laTop:
-        plot.Top = rect_.Bottom + shadowSize_;
+        plot.Top = layout.Rect.Bottom + shadowSize_;
         break;
       case laBottom:
-        plot.Bottom = rect_.Top;
+        plot.Bottom = layout.Rect.Top;
         break;
     }
   }
@@ -361,15 +356,50 @@ void TCustomChartLegend::Draw() {
       plot.Bottom -= vGap;
       break;
   }
-  chart_->SetPlotRect(plot);
+  return plot;
+}
+
+TLegendLayout TCustomChartLegend::CalcLayout() const {
+  const fw::TRect plot = chart_->PlotRect();
+  TLegendLayout layout;
+  PlaceBox(layout);
+  if (chart_->OnGetLegendRect) chart_->OnGetLegendRect(chart_, layout.Rect);
+  const bool side = alignment_ == laLeft || alignment_ == laRight;
+  for (int p = 0; p < layout.Count; ++p) {
+    fw::TPoint at = fw::Point(layout.TextX, layout.Rect.Top + 1);
+    if (side) {
+      at.Y += p * layout.RowHeight;
+    } else {
+      at.Y += (p / layout.Columns) * layout.RowHeight;
+      at.X += (p % layout.Columns) * (layout.ItemWidth + layout.BoxWidth + 4);
+    }
+    layout.ItemPos.push_back(at);
+  }
+  layout.Plot = layout.Count < 1 ? plot : PlotLeft(layout, plot);
+  return layout;
+}
+
+void TCustomChartLegend::DrawLayout(const TLegendLayout& layout) {
+  chart_->SetLegendColor(color_);
+  DrawFrame(layout);
+  const int count = layout.Count;
+  for (int p = 0; p < count; ++p)
+    DrawItem(layout, p, inverted_ ? firstValue_ + count - 1 - p : firstValue_ + p);
+}
+
+void TCustomChartLegend::Draw() {
+  layout_ = CalcLayout();
+  if (layout_.Count < 1) return;
+  DrawLayout(layout_);
+  chart_->SetPlotRect(layout_.Plot);
   chart_->RecalcPlotSize();
 }
 
-void TCustomChartLegend::DrawFrame() {
+void TCustomChartLegend::DrawFrame(const TLegendLayout& layout) {
   TCanvas3D* c = chart_->Canvas();
   c->AssignVisiblePen(*frame_);
   if (frame_->Visible() && frame_->Color() == clAutoColor) c->Pen().SetColor(fw::clBlack);
-  fw::TRect r = rect_;
+  fw::TRect r = layout.Rect;
   const int f = frame_->Width();
   int offset = shadowSize_ - 1;
   if (frame_->Visible()) {
@@ -403,19 +433,13 @@ void TCustomChartLegend::DrawFrame() {
     c->RectangleWithZ(r, 4);
 }
 
-void TCustomChartLegend::DrawItem(int position, int index) {
-  if (position >= shown_) return;
+void TCustomChartLegend::DrawItem(const TLegendLayout& layout, int position, int index) {
+  if (position >= static_cast<int>(layout.ItemPos.size())) return;
   TCanvas3D* c = chart_->Canvas();
-  const int h = rowHeight_;
-  int x = textX_;
-  int y = rect_.Top + 1;
-  if (alignment_ == laLeft || alignment_ == laRight) {
-    y += position * h;
-  } else {
-    y += (position / columns_) * h;
-    x += (position % columns_) * (itemWidth_ + boxWidth_ + 4);
-  }
-  int xColor = x - 4 - boxWidth_;
+  const int h = layout.RowHeight;
+  int x = layout.ItemPos[static_cast<std::size_t>(position)].X;
+  int y = layout.ItemPos[static_cast<std::size_t>(position)].Y;
+  int xColor = x - 4 - layout.BoxWidth;
   if (chart_->OnGetLegendPos) chart_->OnGetLegendPos(chart_, index, x, y, xColor);
   c->Brush().SetStyle(fw::bsClear);
   c->SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
@@ -427,7 +451,7 @@ void TCustomChartLegend::DrawItem(int position, int index) {
     pen.SetWidth(1);
     pen.SetMode(fw::pmCopy);
     pen.SetColor(color_ == fw::clBlack ? fw::clWhite : fw::clBlack);
-    const fw::TRect box = fw::Rect(xColor, y + 2, xColor + boxWidth_, y + h - 2);
+    const fw::TRect box = fw::Rect(xColor, y + 2, xColor + layout.BoxWidth, y + h - 2);
     int valueIndex = -1;
     if (TChartSeries* s = ItemSeries(index, valueIndex)) {
       s->DrawLegend(valueIndex, box);
@@ -438,43 +462,44 @@ void TCustomChartLegend::DrawItem(int position, int index) {
     }
   }
   if (position > 0 && dividingLines_->Visible()) {
+    const fw::TRect& r = layout.Rect;
     c->AssignVisiblePen(*dividingLines_);
     c->SetBackMode(fw::TRANSPARENT);
     if (alignment_ == laLeft || alignment_ == laRight)
-      c->HorizLine(rect_.Left, rect_.Right, y);
+      c->HorizLine(r.Left, r.Right, y);
     else
-      c->VertLine(x - 4, rect_.Top, rect_.Bottom);
+      c->VertLine(x - 4, r.Top, r.Bottom);
   }
 }
 
 int TCustomChartLegend::Clicked(int x, int y) const {
-  if (!fw::PtInRect(rect_, fw::Point(x, y))) return -1;
+  if (!fw::PtInRect(layout_.Rect, fw::Point(x, y))) return -1;
   const bool side = alignment_ == laLeft || alignment_ == laRight;
   if (side) {
-    if (rows_ < 1) return -1;
-    const int rowHeight = rect_.Height() / rows_;
-    for (int r = 0; r < rows_; ++r) {
-      const int top = rect_.Top + 1 + r * rowHeight;
+    if (layout_.Rows < 1) return -1;
+    const int rowHeight = layout_.Rect.Height() / layout_.Rows;
+    for (int r = 0; r < layout_.Rows; ++r) {
+      const int top = layout_.Rect.Top + 1 + r * rowHeight;
       if (y >= top && y <= top + rowHeight) return r;
     }
     return -1;
   }
-  if (columns_ < 1) return -1;
-  const int columnWidth = rect_.Width() / columns_;
+  if (layout_.Columns < 1) return -1;
+  const int columnWidth = layout_.Rect.Width() / layout_.Columns;
   // Rows are one text line high: the height of the legend font of the last paint.
-  const int rowHeight = rowHeight_;
+  const int rowHeight = layout_.RowHeight;
   int row = -1;
-  for (int r = 0; r < rows_ && row < 0; ++r) {
-    const int top = rect_.Top + 1 + r * rowHeight;
+  for (int r = 0; r < layout_.Rows && row < 0; ++r) {
+    const int top = layout_.Rect.Top + 1 + r * rowHeight;
     if (y >= top && y <= top + rowHeight) row = r;
   }
   int column = -1;
-  for (int k = 0; k < columns_; ++k) {
-    const int left = rect_.Left + 1 + k * columnWidth;
+  for (int k = 0; k < layout_.Columns; ++k) {
+    const int left = layout_.Rect.Left + 1 + k * columnWidth;
     if (x >= left && x <= left + columnWidth) column = k;  // the right-hand one wins on a border
   }
   if (row < 0 || column < 0) return -1;
-  return row * columns_ + column;
+  return row * layout_.Columns + column;
 }
 
 }  // namespace tee

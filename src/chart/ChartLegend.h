@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/ChartTypes.h"
 #include "chart/TeCanvasBrush.h"
@@ -43,6 +44,24 @@ FW_ENUM_NAMES(TLegendAlignment, "laLeft", "laRight", "laTop", "laBottom")
 
 enum TLegendStyle : std::uint8_t { lsAuto, lsSeries, lsValues, lsLastValues };
 FW_ENUM_NAMES(TLegendStyle, "lsAuto", "lsSeries", "lsValues", "lsLastValues")
+
+// Where a legend's parts go in one paint, computed before anything is drawn.
+struct TLegendLayout {
+  fw::TRect Rect;  // the box (after the chart's OnGetLegendRect); the hit-test rectangle
+  int Columns = 0;
+  int Rows = 0;
+  int Shown = 0;      // the item places the box has
+  int Count = 0;      // the items drawn: as many as exist of the shown places
+  int RowHeight = 0;  // one line of the legend font
+  int ItemWidth = 0;  // the widest text + 4
+  int BoxWidth = 0;   // the colour box
+  int TextX = 0;      // where the first column's texts start
+  // The top-left corner of the text of each drawn item place, before the chart's
+  // OnGetLegendPos; the colour box stands 4 + BoxWidth pixels left of it.
+  std::vector<fw::TPoint> ItemPos;
+  fw::TRect Plot;  // the plot rectangle the legend leaves (the old one when Count < 1)
+  friend bool operator==(const TLegendLayout&, const TLegendLayout&) = default;
+};
 
 class TCustomChartLegend : public TChartFontObject {
   FW_CLASS
@@ -105,16 +124,24 @@ class TCustomChartLegend : public TChartFontObject {
   // the series' own symbol); null when no series stands for it.
   TChartSeries* ItemSeries(int index, int& valueIndex) const;
 
-  // Draws the legend and takes its room off the chart's PlotRect (see the header comment).
+  // Draws the legend and takes its room off the chart's PlotRect (see the header comment):
+  // CalcLayout, then, when it shows an item, DrawLayout and the plot it leaves.
   virtual void Draw();
+  // The layout over the chart's current PlotRect, measured in the legend's font (which it leaves
+  // on the chart's canvas). Draws nothing; asks the chart's OnGetLegendText and OnGetLegendRect.
+  TLegendLayout CalcLayout() const;
+  // Paints a layout: shadow, frame and background, then the items (OnGetLegendPos may move
+  // each).
+  void DrawLayout(const TLegendLayout& layout);
   // The item position under (x, y) in the legend of the last paint, or -1.
   int Clicked(int x, int y) const;
 
   // Layout of the last paint.
-  const fw::TRect& LegendRect() const { return rect_; }
-  int Columns() const { return columns_; }
-  int Rows() const { return rows_; }
-  int ColorBoxWidth() const { return boxWidth_; }
+  const TLegendLayout& LastLayout() const { return layout_; }
+  const fw::TRect& LegendRect() const { return layout_.Rect; }
+  int Columns() const { return layout_.Columns; }
+  int Rows() const { return layout_.Rows; }
+  int ColorBoxWidth() const { return layout_.BoxWidth; }
 
  protected:
   // How many items fit between `start` and the plot's end for items `itemSize` pixels high.
@@ -128,8 +155,12 @@ class TCustomChartLegend : public TChartFontObject {
     field = value;
     Repaint();
   }
-  void DrawFrame();
-  void DrawItem(int position, int index);
+  // The box's size, rows and columns, and the texts' start.
+  void PlaceBox(TLegendLayout& layout) const;
+  // The plot rectangle the legend leaves: the plot edge moves to the box, then keeps a gap.
+  fw::TRect PlotLeft(const TLegendLayout& layout, fw::TRect plot) const;
+  void DrawFrame(const TLegendLayout& layout);
+  void DrawItem(const TLegendLayout& layout, int position, int index);
 
   TCustomChart* chart_;
   TLegendAlignment alignment_ = laRight;
@@ -151,15 +182,7 @@ class TCustomChartLegend : public TChartFontObject {
   int vertMargin_ = 0;
   bool visible_ = true;
 
-  // Layout of the last paint.
-  fw::TRect rect_;
-  int columns_ = 0;
-  int rows_ = 0;
-  int shown_ = 0;
-  int boxWidth_ = 0;
-  int itemWidth_ = 0;  // W: widest text + 4
-  int textX_ = 0;
-  int rowHeight_ = 0;
+  TLegendLayout layout_;  // of the last paint
 };
 
 class TChartLegend : public TCustomChartLegend {

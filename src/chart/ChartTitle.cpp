@@ -101,16 +101,97 @@ void TChartTitle::SetVisible(bool value) {
 }
 
 bool TChartTitle::Clicked(int x, int y) const {
-  return visible_ && fw::PtInRect(titleRect_, fw::Point(x, y));
+  return visible_ && fw::PtInRect(layout_.Rect, fw::Point(x, y));
 }
 
-void TChartTitle::Draw(bool isTitle) {
+bool TChartTitle::FrameCounts() const {
+  return frame_->Visible() && frame_->Color() != clAutoColor;
+}
+
+bool TChartTitle::ClearBackground() const {
+  if (brush_->Style() != fw::bsSolid) return brush_->Style() == fw::bsClear;
+  return color_ == clAutoColor && brush_->Color() == clAutoColor;
+}
+
+TTitleLayout TChartTitle::CalcLayout(bool isTitle) const {
   TCanvas3D* c = chart_->Canvas();
   chart_->SetCanvasFont(*Font());
   const int h = c->FontHeight();
   const int n = static_cast<int>(text_.size());
+  TTitleLayout layout;
+  layout.Boxed = FrameCounts() || !ClearBackground();
 
-  // Background.
+  const int f = FrameCounts() ? frame_->Width() : 0;
+  fw::TRect plot = chart_->PlotRect();
+  fw::TRect& r = layout.Rect;
+  r.Left = plot.Left + f;
+  r.Right = plot.Right - f;
+  // The text's first edge: the title's top, or the foot's bottom.
+  const int textEdge = isTitle ? plot.Top + f : plot.Bottom - f;
+  if (isTitle) {
+    r.Top = textEdge;
+    r.Bottom = r.Top + h * n;
+  } else {
+    r.Bottom = textEdge;
+    r.Top = r.Bottom - h * n;
+  }
+  fw::InflateRect(r, f, f);
+
+  const int cw = c->TextWidth("W");
+  if (layout.Boxed && adjustFrame_) {
+    int widest = 0;
+    for (const std::string& line : text_) widest = std::max(widest, c->TextWidth(line));
+    const int w = widest + cw;
+    switch (alignment_) {
+      case fw::taLeftJustify:
+        r.Right = r.Left + w;
+        break;
+      case fw::taRightJustify:
+        r.Left = r.Right - w;
+        break;
+      case fw::taCenter: {
+        const int m = (r.Left + r.Right) / 2;
+        r.Left = m - w / 2;
+        r.Right = m + w / 2;
+        break;
+      }
+    }
+  }
+
+  for (int k = 0; k < n; ++k) {
+    const std::string& line = text_[static_cast<std::size_t>(k)];
+    const int y = isTitle ? textEdge + k * h : textEdge - (n - k) * h;
+    int x = 0;
+    switch (alignment_) {
+      case fw::taLeftJustify:
+        x = r.Left + cw / 2;
+        break;
+      case fw::taRightJustify:
+        x = r.Right - c->TextWidth(line) - cw / 2;
+        break;
+      case fw::taCenter:
+        x = (r.Left + r.Right) / 2 - c->TextWidth(line) / 2;
+        break;
+    }
+    layout.Lines.push_back({x, y, line});
+  }
+
+  // The running edge: past the last line (or back by the margin when there is none), then past
+  // the frame.
+  const int margin = ChartSettings().TitleMargin;
+  if (isTitle) {
+    const int edge = (n > 0 ? textEdge + n * h : textEdge - margin) + f;
+    plot.Top = edge + margin;
+  } else {
+    const int edge = (n > 0 ? textEdge - n * h : textEdge + margin) - f;
+    plot.Bottom = edge - margin;
+  }
+  layout.Plot = plot;
+  return layout;
+}
+
+void TChartTitle::PrepareBackground() {
+  TCanvas3D* c = chart_->Canvas();
   if (color_ == clAutoColor) {
     if (brush_->Style() != fw::bsSolid) {
       c->Brush().Assign(brush_.get());
@@ -132,88 +213,32 @@ void TChartTitle::Draw(bool isTitle) {
     c->Brush().SetStyle(fw::bsSolid);
     c->Brush().SetColor(color_);
   }
+}
 
-  const bool frameCounts = frame_->Visible() && frame_->Color() != clAutoColor;
-  const int f = frameCounts ? frame_->Width() : 0;
-  fw::TRect plot = chart_->PlotRect();
-  fw::TRect r;
-  r.Left = plot.Left + f;
-  r.Right = plot.Right - f;
-  // The text's first edge: the title's top, or the foot's bottom.
-  const int textEdge = isTitle ? plot.Top + f : plot.Bottom - f;
-  if (isTitle) {
-    r.Top = textEdge;
-    r.Bottom = r.Top + h * n;
-  } else {
-    r.Bottom = textEdge;
-    r.Top = r.Bottom - h * n;
-  }
-  fw::InflateRect(r, f, f);
-
-  if (frameCounts)
+void TChartTitle::DrawLayout(const TTitleLayout& layout) {
+  TCanvas3D* c = chart_->Canvas();
+  PrepareBackground();
+  if (FrameCounts())
     c->AssignVisiblePen(*frame_);
   else
     c->Pen().SetStyle(fw::psClear);
-  const int cw = c->TextWidth("W");
-  if (frameCounts || c->Brush().Style() != fw::bsClear) {
-    if (adjustFrame_) {
-      int widest = 0;
-      for (const std::string& line : text_) widest = std::max(widest, c->TextWidth(line));
-      const int w = widest + cw;
-      switch (alignment_) {
-        case fw::taLeftJustify:
-          r.Right = r.Left + w;
-          break;
-        case fw::taRightJustify:
-          r.Left = r.Right - w;
-          break;
-        case fw::taCenter: {
-          const int m = (r.Left + r.Right) / 2;
-          r.Left = m - w / 2;
-          r.Right = m + w / 2;
-          break;
-        }
-      }
-    }
-    c->DrawRect(r);
-  }
-  titleRect_ = r;
+  if (layout.Boxed) c->DrawRect(layout.Rect);
 
   c->SetBackMode(fw::TRANSPARENT);
   c->SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
   const bool flat = !c->ReservedQuery1();
-  for (int k = 0; k < n; ++k) {
-    const std::string& line = text_[static_cast<std::size_t>(k)];
-    const int y = isTitle ? textEdge + k * h : textEdge - (n - k) * h;
-    int x = 0;
-    switch (alignment_) {
-      case fw::taLeftJustify:
-        x = r.Left + cw / 2;
-        break;
-      case fw::taRightJustify:
-        x = r.Right - c->TextWidth(line) - cw / 2;
-        break;
-      case fw::taCenter:
-        x = (r.Left + r.Right) / 2 - c->TextWidth(line) / 2;
-        break;
-    }
+  for (const TTitleLayout::Line& line : layout.Lines) {
     if (flat)
-      c->TextOut(x, y, line);
+      c->TextOut(line.X, line.Y, line.Text);
     else
-      c->TextOut3D(x, y, 0, line);
+      c->TextOut3D(line.X, line.Y, 0, line.Text);
   }
+}
 
-  // The running edge: past the last line (or back by the margin when there is none), then past
-  // the frame.
-  const int margin = ChartSettings().TitleMargin;
-  if (isTitle) {
-    const int edge = (n > 0 ? textEdge + n * h : textEdge - margin) + f;
-    plot.Top = edge + margin;
-  } else {
-    const int edge = (n > 0 ? textEdge - n * h : textEdge + margin) - f;
-    plot.Bottom = edge - margin;
-  }
-  chart_->SetPlotRect(plot);
+void TChartTitle::Draw(bool isTitle) {
+  layout_ = CalcLayout(isTitle);
+  DrawLayout(layout_);
+  chart_->SetPlotRect(layout_.Plot);
   chart_->RecalcPlotSize();
 }
 

@@ -13,6 +13,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "chart/TeCanvasBrush.h"
 #include "chart/TeCanvasFont.h"
@@ -24,6 +26,21 @@
 namespace tee {
 
 class TCustomChart;
+
+// Where a title's parts go in one paint, computed before anything is drawn.
+struct TTitleLayout {
+  struct Line {
+    int X = 0;  // the text's top-left corner
+    int Y = 0;
+    std::string Text;
+    friend bool operator==(const Line&, const Line&) = default;
+  };
+  fw::TRect Rect;      // the frame and background; the hit-test rectangle
+  bool Boxed = false;  // a frame or a background is drawn in Rect
+  std::vector<Line> Lines;
+  fw::TRect Plot;  // the plot rectangle the title leaves
+  friend bool operator==(const TTitleLayout&, const TTitleLayout&) = default;
+};
 
 class TChartTitle : public TChartFontObject {
   FW_CLASS
@@ -53,14 +70,26 @@ class TChartTitle : public TChartFontObject {
   void SetVisible(bool value);
 
   // Draws the lines (title: top-down from the plot's top; foot: bottom-up from its bottom) and
-  // takes their room off the chart's PlotRect.
+  // takes their room off the chart's PlotRect: CalcLayout, DrawLayout, then the plot it leaves.
   void Draw(bool isTitle);
+  // The layout over the chart's current PlotRect, measured in the title's font (which it leaves
+  // on the chart's canvas). Draws nothing and changes nothing.
+  TTitleLayout CalcLayout(bool isTitle) const;
+  // Paints a layout: background, frame and lines.
+  void DrawLayout(const TTitleLayout& layout);
   // True when the title is visible and (x, y) lies in its rectangle of the last paint.
   bool Clicked(int x, int y) const;
-  const fw::TRect& TitleRect() const { return titleRect_; }
+  const fw::TRect& TitleRect() const { return layout_.Rect; }
+  const TTitleLayout& LastLayout() const { return layout_; }
 
  private:
   void Repaint() const;
+  // The frame counts for the room when it is visible and has a colour.
+  bool FrameCounts() const;
+  // True when the background set up for drawing lets the chart show through (no frame, nothing
+  // to fill).
+  bool ClearBackground() const;
+  void PrepareBackground();
 
   TCustomChart* chart_;
   bool adjustFrame_ = true;
@@ -70,7 +99,7 @@ class TChartTitle : public TChartFontObject {
   std::unique_ptr<TChartHiddenPen> frame_;
   fw::TStringList text_;
   bool visible_ = true;
-  fw::TRect titleRect_;
+  TTitleLayout layout_;  // of the last paint
 };
 
 // True when `font` is a title's default font (Arial 8, blue, no style), which is not stored.

@@ -102,105 +102,130 @@ void TSeriesPointer::PrepareCanvas(TColor color) {
   brush.SetColor(brush_->Color() == clAutoColor ? color : brush_->Color());
 }
 
-void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor color,
-                               TSeriesPointerStyle style) {
-  TCanvas3D* c = Canvas();
-  if (!c) return;
+namespace {
+
+// The rectangle and the line shapes reach one pixel further right and down than the circle,
+// whose bounding box is passed unchanged.
+void DrawFlatShape(TCanvas3D* c, int x, int y, int h, int v, TColor color,
+                   TSeriesPointerStyle style) {
   const int left = x - h;
   const int right = x + h;
   const int top = y - v;
   const int bottom = y + v;
-  // The rectangle and the line shapes reach one pixel further right and down than the circle,
-  // whose bounding box is passed unchanged.
-  if (!is3D) {
-    switch (style) {
-      case psRectangle:
-        c->Rectangle(left, top, right + 1, bottom + 1);
-        break;
-      case psCircle:
-        c->Ellipse(left, top, right, bottom);
-        break;
-      case psTriangle: {
-        const fw::TPoint p[] = {{left, bottom}, {right, bottom}, {x, top}};
-        c->Polygon(p);
-        break;
-      }
-      case psDownTriangle: {
-        const fw::TPoint p[] = {{left, top}, {right, top}, {x, bottom}};
-        c->Polygon(p);
-        break;
-      }
-      case psCross:
-        c->Pen().SetColor(color);
-        c->VertLine(x, top, bottom + 1);
-        c->HorizLine(left, right + 1, y);
-        break;
-      case psDiagCross:
-        c->Pen().SetColor(color);
-        c->Line(left, top, right + 1, bottom + 1);
-        c->Line(right, top, left - 1, bottom + 1);
-        break;
-      case psStar:
-        DrawShape(false, x, y, h, v, color, psCross);
-        DrawShape(false, x, y, h, v, color, psDiagCross);
-        break;
-      case psDiamond: {
-        const fw::TPoint p[] = {{left, y}, {x, top}, {right, y}, {x, bottom}};
-        c->Polygon(p);
-        break;
-      }
-      case psSmallDot:
-        c->SetPixel(x, y, color);
-        break;
-    }
-    return;
-  }
-  const int startZ = parent_->StartZ();
-  const int endZ = parent_->EndZ();
-  const int middleZ = parent_->MiddleZ();
   switch (style) {
     case psRectangle:
-      if (draw3D_)
-        c->Cube(left, right, top, bottom, startZ, endZ, dark3D_);
-      else
-        c->RectangleWithZ(fw::Rect(left, top, right + 1, bottom + 1), startZ);
+      c->Rectangle(left, top, right + 1, bottom + 1);
       break;
     case psCircle:
-      if (draw3D_ && c->ReservedQuery1())
-        c->Sphere(x, y, middleZ, h);
-      else
-        c->EllipseWithZ(left, top, right, bottom, startZ);
+      c->Ellipse(left, top, right, bottom);
       break;
-    case psTriangle:
+    case psTriangle: {
+      const fw::TPoint p[] = {{left, bottom}, {right, bottom}, {x, top}};
+      c->Polygon(p);
+      break;
+    }
     case psDownTriangle: {
-      const int w = style == psTriangle ? v : -v;
-      if (draw3D_)
-        c->Pyramid(true, left, y - w, right, y + w, startZ, endZ, dark3D_);
-      else
-        c->TriangleWithZ({left, y + w}, {right, y + w}, {x, y - w}, startZ);
+      const fw::TPoint p[] = {{left, top}, {right, top}, {x, bottom}};
+      c->Polygon(p);
       break;
     }
     case psCross:
       c->Pen().SetColor(color);
-      c->VertLine3D(x, top, bottom + 1, startZ);
-      c->HorizLine3D(left, right + 1, y, startZ);
+      c->VertLine(x, top, bottom + 1);
+      c->HorizLine(left, right + 1, y);
       break;
     case psDiagCross:
       c->Pen().SetColor(color);
-      c->LineWithZ(left, top, right + 1, bottom + 1, startZ);
-      c->LineWithZ(right, top, left - 1, bottom + 1, startZ);
+      c->Line(left, top, right + 1, bottom + 1);
+      c->Line(right, top, left - 1, bottom + 1);
       break;
     case psStar:
-      DrawShape(true, x, y, h, v, color, psCross);
-      DrawShape(true, x, y, h, v, color, psDiagCross);
+      DrawFlatShape(c, x, y, h, v, color, psCross);
+      DrawFlatShape(c, x, y, h, v, color, psDiagCross);
       break;
-    case psDiamond:
-      c->PlaneWithZ({left, y}, {x, top}, {right, y}, {x, bottom}, startZ);
+    case psDiamond: {
+      const fw::TPoint p[] = {{left, y}, {x, top}, {right, y}, {x, bottom}};
+      c->Polygon(p);
       break;
+    }
     case psSmallDot:
-      c->SetPixel3D(x, y, middleZ, color);
+      c->SetPixel(x, y, color);
       break;
   }
+}
+
+// The series' depths a 3D shape stands at, and the pointer's solid-shape settings.
+struct TShapeDepth {
+  int Start;
+  int End;
+  int Middle;
+  bool Draw3D;
+  bool Dark3D;
+};
+
+void DrawDeepShape(TCanvas3D* c, const TShapeDepth& z, int x, int y, int h, int v, TColor color,
+                   TSeriesPointerStyle style) {
+  const int left = x - h;
+  const int right = x + h;
+  const int top = y - v;
+  const int bottom = y + v;
+  switch (style) {
+    case psRectangle:
+      if (z.Draw3D)
+        c->Cube(left, right, top, bottom, z.Start, z.End, z.Dark3D);
+      else
+        c->RectangleWithZ(fw::Rect(left, top, right + 1, bottom + 1), z.Start);
+      break;
+    case psCircle:
+      if (z.Draw3D && c->ReservedQuery1())
+        c->Sphere(x, y, z.Middle, h);
+      else
+        c->EllipseWithZ(left, top, right, bottom, z.Start);
+      break;
+    case psTriangle:
+    case psDownTriangle: {
+      const int w = style == psTriangle ? v : -v;
+      if (z.Draw3D)
+        c->Pyramid(true, left, y - w, right, y + w, z.Start, z.End, z.Dark3D);
+      else
+        c->TriangleWithZ({left, y + w}, {right, y + w}, {x, y - w}, z.Start);
+      break;
+    }
+    case psCross:
+      c->Pen().SetColor(color);
+      c->VertLine3D(x, top, bottom + 1, z.Start);
+      c->HorizLine3D(left, right + 1, y, z.Start);
+      break;
+    case psDiagCross:
+      c->Pen().SetColor(color);
+      c->LineWithZ(left, top, right + 1, bottom + 1, z.Start);
+      c->LineWithZ(right, top, left - 1, bottom + 1, z.Start);
+      break;
+    case psStar:
+      DrawDeepShape(c, z, x, y, h, v, color, psCross);
+      DrawDeepShape(c, z, x, y, h, v, color, psDiagCross);
+      break;
+    case psDiamond:
+      c->PlaneWithZ({left, y}, {x, top}, {right, y}, {x, bottom}, z.Start);
+      break;
+    case psSmallDot:
+      c->SetPixel3D(x, y, z.Middle, color);
+      break;
+  }
+}
+
+}  // namespace
+
+void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor color,
+                               TSeriesPointerStyle style) {
+  TCanvas3D* c = Canvas();
+  if (!c) return;
+  if (!is3D) {
+    DrawFlatShape(c, x, y, h, v, color, style);
+    return;
+  }
+  const TShapeDepth z{parent_->StartZ(), parent_->EndZ(), parent_->MiddleZ(), draw3D_, dark3D_};
+  DrawDeepShape(c, z, x, y, h, v, color, style);
 }
 
 void TSeriesPointer::DrawPointer(int x, int y, TColor color, TSeriesPointerStyle style) {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/GuiTestApp.h"
 #include "chart/ChartAxis.h"
 #include "chart/TeCanvas3D.h"
 #include "chart/TeEngine.h"
 #include "framework/gui/RecordingCanvas.h"
+#include "support/GuiTestApp.h"
 
 namespace axistest {
 

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/GuiTestApp.h"
 #include "chart/TeCanvas3D.h"
 #include "chart/TeCanvasView3D.h"
 #include "framework/gui/Bitmap.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/GuiTestApp.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "framework/core/Properties.h"
 #include "framework/gui/RecordingCanvas.h"
+#include "support/GuiTestApp.h"
 
 namespace charttest {
 

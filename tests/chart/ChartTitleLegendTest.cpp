@@ -1,8 +1,11 @@
 // TChartTitle and TChartLegend on the recording canvas: where the lines go, the room they take
 // from the plot rectangle, frames and backgrounds, the legend's items, layout, hit tests and
-// setter errors.
+// setter errors; and their layouts read as values (rectangles, lines, rows, columns, item places
+// and the plot left over), which is all a Draw paints.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -50,6 +53,10 @@ class TitleAndLegend : public ::testing::Test, public charttest::TRecordedChart 
     s->AddXY(2, 20, "b");
     s->AddXY(3, 30.5, "c");
     return s;
+  }
+  void AddSeriesWithPoints(int points) {
+    tee::TPointSeries* s = AddPointSeries();
+    for (int i = 0; i < points; ++i) s->AddXY(i, 10 * i, "p" + std::to_string(i));
   }
 
   static constexpr fw::TRect kPlot{12, 12, 388, 288};
@@ -295,6 +302,205 @@ TEST_F(TitleAndLegend, LegendSettersRefuseValuesOutOfRange) {
     EXPECT_EQ(message([&] { l.SetColorWidth(ok); }), "accepted");
   }
   EXPECT_EQ(message([&] { l.SetFirstValue(0); }), "accepted");
+}
+
+// ---- Layouts read as values ----
+
+TEST_F(TitleAndLegend, TitleRectanglesLinesAndThePlotLeft) {
+  tee::TChartTitle& t = *chart->Title();
+  const int h = FontHeight(*t.Font());
+  const int cw = TextWidth(*t.Font(), "W");
+  const int wide = TextWidth(*t.Font(), "Wider line");
+  const int narrow = TextWidth(*t.Font(), "ab");
+  const struct {
+    bool isTitle;
+    fw::TAlignment alignment;
+    bool framed;  // a black frame 2 pixels wide
+    bool adjust;
+    fw::TRect rect;
+    bool boxed;
+    std::vector<fw::TPoint> lines;
+    fw::TRect plot;
+  } cases[] = {
+      // Unframed, no background: the lines over the whole plot width, nothing boxed.
+      {true,
+       fw::taCenter,
+       false,
+       true,
+       fw::Rect(12, 12, 388, 12 + 2 * h),
+       false,
+       {{200 - wide / 2, 12}, {200 - narrow / 2, 12 + h}},
+       fw::Rect(12, 12 + 2 * h + 5, 388, 288)},
+      {false,
+       fw::taLeftJustify,
+       false,
+       true,
+       fw::Rect(12, 288 - 2 * h, 388, 288),
+       false,
+       {{12 + cw / 2, 288 - 2 * h}, {12 + cw / 2, 288 - h}},
+       fw::Rect(12, 12, 388, 288 - 2 * h - 5)},
+      // A frame spanning the plot, and one hugging the widest line.
+      {true,
+       fw::taRightJustify,
+       true,
+       false,
+       fw::Rect(12, 12, 388, 16 + 2 * h),
+       true,
+       {{388 - wide - cw / 2, 14}, {388 - narrow - cw / 2, 14 + h}},
+       fw::Rect(12, 16 + 2 * h + 5, 388, 288)},
+      {true,
+       fw::taRightJustify,
+       true,
+       true,
+       fw::Rect(388 - wide - cw, 12, 388, 16 + 2 * h),
+       true,
+       {{388 - wide - cw / 2, 14}, {388 - narrow - cw / 2, 14 + h}},
+       fw::Rect(12, 16 + 2 * h + 5, 388, 288)},
+  };
+  t.SetText({"Wider line", "ab"});
+  t.Frame()->SetColor(fw::clBlack);
+  t.Frame()->SetWidth(2);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.isTitle << " " << c.alignment << " " << c.framed);
+    t.SetAlignment(c.alignment);
+    t.Frame()->SetVisible(c.framed);
+    t.SetAdjustFrame(c.adjust);
+    const tee::TTitleLayout layout = t.CalcLayout(c.isTitle);
+    EXPECT_EQ(layout.Rect, c.rect);
+    EXPECT_EQ(layout.Boxed, c.boxed);
+    ASSERT_EQ(layout.Lines.size(), 2u);
+    for (std::size_t k = 0; k < 2; ++k) {
+      EXPECT_EQ(fw::Point(layout.Lines[k].X, layout.Lines[k].Y), c.lines[k]) << k;
+      EXPECT_EQ(layout.Lines[k].Text, k == 0 ? "Wider line" : "ab");
+    }
+    EXPECT_EQ(layout.Plot, c.plot);
+    // The layout step draws nothing and leaves the plot alone.
+    EXPECT_EQ(Log().Size(), 0u);
+    EXPECT_EQ(chart->PlotRect(), kPlot);
+  }
+}
+
+TEST_F(TitleAndLegend, ATitleOnAClearBrushIsBoxedOnlyByItsFrame) {
+  tee::TChartTitle& t = *chart->Title();
+  t.SetText({"x"});
+  t.Brush()->SetStyle(fw::bsClear);
+  t.SetColor(fw::clRed);
+  EXPECT_FALSE(t.CalcLayout(true).Boxed);
+  t.Brush()->SetStyle(fw::bsCross);
+  EXPECT_TRUE(t.CalcLayout(true).Boxed);
+  t.Brush()->SetStyle(fw::bsSolid);
+  EXPECT_TRUE(t.CalcLayout(true).Boxed);
+  t.SetColor(tee::clAutoColor);
+  EXPECT_FALSE(t.CalcLayout(true).Boxed);
+  t.Frame()->SetVisible(true);
+  t.Frame()->SetColor(fw::clBlack);
+  EXPECT_TRUE(t.CalcLayout(true).Boxed);
+  t.Frame()->SetColor(tee::clAutoColor);  // a frame without a colour of its own does not count
+  EXPECT_FALSE(t.CalcLayout(true).Boxed);
+}
+
+TEST_F(TitleAndLegend, LegendBoxRowsColumnsAndItemPlaces) {
+  constexpr int kItems = 12;
+  AddSeriesWithPoints(kItems);
+  tee::TChartLegend& l = *chart->Legend();
+  const int h = FontHeight(*l.Font());
+  int widest = 0;
+  for (int i = 0; i < kItems; ++i) widest = std::max(widest, TextWidth(*l.Font(), l.ItemText(i)));
+  const int itemWidth = widest + 4;
+  const int sideBox = static_cast<int>(std::nearbyint((widest + 10) * 12 / 100.0));
+  const int topBox = static_cast<int>(std::nearbyint(itemWidth * 12 / 100.0));
+
+  // Right: one column from 10 % of the height, against the plot's right edge less frame and
+  // shadow, as many rows as fit above the plot's bottom.
+  const tee::TLegendLayout right = l.CalcLayout();
+  const int rows = std::min(kItems, (276 - 2 - 18) / h);
+  EXPECT_EQ(right.Columns, 1);
+  EXPECT_EQ(right.Rows, rows);
+  EXPECT_EQ(right.Count, rows);
+  EXPECT_EQ(right.RowHeight, h);
+  EXPECT_EQ(right.BoxWidth, sideBox);
+  const int textX = 388 - 2 - 3 - widest - 2;
+  EXPECT_EQ(right.TextX, textX);
+  EXPECT_EQ(right.Rect, fw::Rect(textX - sideBox - 8, 30, 388 - 5, 32 + rows * h));
+  ASSERT_EQ(right.ItemPos.size(), static_cast<std::size_t>(rows));
+  for (int p = 0; p < rows; ++p) EXPECT_EQ(right.ItemPos[p], fw::Point(textX, 31 + p * h)) << p;
+  EXPECT_EQ(right.Plot, fw::Rect(12, 12, right.Rect.Left - fw::MulDiv(3, 376, 100), 288));
+
+  // Top with at most two rows: as many columns as fit, the items row by row.
+  l.SetAlignment(tee::laTop);
+  l.SetMaxNumRows(2);
+  const tee::TLegendLayout top = l.CalcLayout();
+  const int columns = std::min(kItems, (376 - 2 - 8) / (itemWidth + topBox + 8));
+  ASSERT_LT(columns, kItems);
+  const int topRows = std::min((kItems + columns - 1) / columns, 2);
+  EXPECT_EQ(top.Columns, columns);
+  EXPECT_EQ(top.Rows, topRows);
+  EXPECT_EQ(top.Count, std::min(kItems, columns * topRows));
+  EXPECT_EQ(top.BoxWidth, topBox);
+  EXPECT_EQ(top.Rect.Top, 14);
+  EXPECT_EQ(top.Rect.Bottom, 16 + topRows * h);
+  EXPECT_EQ(top.TextX, top.Rect.Left + 8 + topBox);
+  ASSERT_EQ(top.ItemPos.size(), static_cast<std::size_t>(top.Count));
+  for (int p = 0; p < top.Count; ++p) {
+    const fw::TPoint at{top.TextX + (p % columns) * (itemWidth + topBox + 4),
+                        top.Rect.Top + 1 + (p / columns) * h};
+    EXPECT_EQ(top.ItemPos[p], at) << p;
+  }
+  EXPECT_EQ(top.Plot, fw::Rect(12, top.Rect.Bottom + 3 + fw::MulDiv(4, 276, 100), 388, 288));
+
+  // Bottom with one row: only the first row's items are drawn.
+  l.SetAlignment(tee::laBottom);
+  l.SetMaxNumRows(1);
+  const tee::TLegendLayout bottom = l.CalcLayout();
+  EXPECT_EQ(bottom.Rows, 1);
+  EXPECT_EQ(bottom.Count, columns);
+  EXPECT_EQ(bottom.Rect.Bottom, 288 - 3 - 2);
+  EXPECT_EQ(bottom.Rect.Top, 288 - 5 - 2 - h);
+  EXPECT_EQ(bottom.Plot, fw::Rect(12, 12, 388, bottom.Rect.Top - fw::MulDiv(4, 276, 100)));
+
+  // The layout step draws nothing and leaves the plot alone.
+  EXPECT_EQ(Log().Size(), 0u);
+  EXPECT_EQ(chart->PlotRect(), kPlot);
+}
+
+TEST_F(TitleAndLegend, ALegendWithoutItemsKeepsThePlot) {
+  AddSeriesWithPoints(0);
+  const tee::TLegendLayout layout = chart->Legend()->CalcLayout();
+  EXPECT_EQ(layout.Count, 0);
+  EXPECT_TRUE(layout.ItemPos.empty());
+  EXPECT_EQ(layout.Plot, kPlot);
+}
+
+// Draw is the layout step, the draw step, then the plot the layout leaves: the same calls, the
+// same last layout for the hit tests.
+TEST_F(TitleAndLegend, DrawPaintsExactlyItsLayout) {
+  AddSeriesWithPoints(4);
+  chart->Title()->SetText({"Title", "two"});
+  chart->Title()->Frame()->SetVisible(true);
+  chart->Title()->Frame()->SetColor(fw::clBlack);
+  chart->Legend()->DividingLines()->SetVisible(true);
+  for (auto alignment : {tee::laLeft, tee::laRight, tee::laTop, tee::laBottom}) {
+    chart->Legend()->SetAlignment(alignment);
+    chart->SetPlotRect(kPlot);
+    const tee::TLegendLayout legend = chart->Legend()->CalcLayout();
+    chart->Legend()->DrawLayout(legend);
+    chart->SetPlotRect(legend.Plot);
+    const tee::TTitleLayout title = chart->Title()->CalcLayout(true);
+    chart->Title()->DrawLayout(title);
+    const std::string byHand = Log().Dump();
+    ASSERT_GT(Log().Count("TextOut"), 4);
+
+    Log().Clear();
+    chart->SetPlotRect(kPlot);
+    chart->Legend()->Draw();
+    EXPECT_EQ(chart->PlotRect(), legend.Plot);
+    chart->Title()->Draw(true);
+    EXPECT_EQ(chart->PlotRect(), title.Plot);
+    EXPECT_EQ(Log().Dump(), byHand);
+    EXPECT_EQ(chart->Legend()->LastLayout(), legend);
+    EXPECT_EQ(chart->Title()->LastLayout(), title);
+    Log().Clear();
+  }
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <memory>
 #include <string_view>
 
-#include "framework/GuiTestApp.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "framework/core/ControlPeer.h"
@@ -19,6 +18,7 @@
 #include "framework/widgets/FormImage.h"
 #include "framework/widgets/Panel.h"
 #include "framework/widgets/WindowDescription.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "chart/Chart.h"
 #include "chart/Series.h"
-#include "framework/GuiTestApp.h"
+#include "support/GuiTestApp.h"
 #include "framework/widgets/CustomDrawnPeer.h"
 #include "framework/widgets/Form.h"
 #include "framework/widgets/FormImage.h"

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/GuiTestApp.h"
 #include "SeriesFixtures.h"
 #include "chart/ChartErrors.h"
 #include "chart/Series.h"
 #include "framework/core/Properties.h"
 #include "framework/gui/RecordingCanvas.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

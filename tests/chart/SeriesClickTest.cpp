@@ -4,7 +4,7 @@
 
 #include "SeriesFixtures.h"
 #include "chart/Series.h"
-#include "framework/GuiTestApp.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

@@ -1,18 +1,17 @@
 // TTeeCanvas3D against the recording backend (exact calls) and the QImage backend (pixels).
 
-#include "chart/TeCanvas3D.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "framework/GuiTestApp.h"
+#include "chart/TeCanvas3D.h"
 #include "chart/TeCanvasPen.h"
 #include "chart/TeCanvasView3D.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/RecordingCanvas.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

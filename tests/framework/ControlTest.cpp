@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "GuiTestApp.h"
 #include "framework/core/CustomPanel.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Frame3D.h"
 #include "framework/core/SystemColors.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/RecordingCanvas.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

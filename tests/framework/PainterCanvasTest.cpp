@@ -1,14 +1,14 @@
 // Pixel semantics of the QImage backend: each platform convention the chart engine relies on.
 
-#include <QFontInfo>
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <string>
 #include <vector>
 
-#include "GuiTestApp.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/QtGraphics.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

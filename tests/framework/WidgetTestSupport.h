@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "GuiTestApp.h"
 #include "framework/core/MessageBox.h"
 #include "framework/widgets/Application.h"
+#include "support/GuiTestApp.h"
 
 namespace testing_support {
 

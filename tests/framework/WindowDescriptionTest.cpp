@@ -1,7 +1,5 @@
 // Reading window descriptions: the example window end to end, forward references, creation by
 // class name, and the message of every kind of broken description.
-#include "framework/widgets/WindowDescription.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,9 +7,10 @@
 #include <vector>
 
 #include "ExampleForm.h"
-#include "GuiTestApp.h"
 #include "framework/core/Properties.h"
+#include "framework/widgets/WindowDescription.h"
 #include "kExampleFormDescription.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

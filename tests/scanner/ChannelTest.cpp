@@ -7,8 +7,7 @@
 
 #include "framework/core/MessageBox.h"
 #include "scanner/Channel.h"
-#include "scanner/DriverSelection.h"
-#include "scanner/recording/RecordingDriver.h"
+#include "support/RecordingChannel.h"
 
 namespace scanner {
 namespace {
@@ -32,16 +31,8 @@ std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<st
 
 class ChannelTest : public ::testing::Test {
  protected:
-  ChannelTest() {
-    auto owned = std::make_unique<RecordingDriver>();
-    driver_ = owned.get();
-    scope_ = std::make_unique<ScopedDriver>(std::move(owned));
-    ScannerHandle = 0;
-  }
-  ~ChannelTest() override { ScannerHandle = 0; }
-
-  RecordingDriver* driver_ = nullptr;
-  std::unique_ptr<ScopedDriver> scope_;
+  scanner_test::RecordingChannel channel_{0};
+  RecordingDriver* driver_ = channel_.driver();
   std::vector<fw::MessageBoxRequest> boxes_;
   fw::ScopedMessageBoxPresenter presenter_{[this](const fw::MessageBoxRequest& r) {
     boxes_.push_back(r);

@@ -8,25 +8,18 @@
 #include <vector>
 
 #include "scanner/Channel.h"
-#include "scanner/DriverSelection.h"
 #include "scanner/FrameCodec.h"
-#include "scanner/recording/RecordingDriver.h"
+#include "support/RecordingChannel.h"
+#include "support/ScannerFrames.h"
 
 namespace scanner {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Op = RecordingDriver::Op;
-
-// CRC-16/ARC bit by bit, as a second opinion on the table.
-std::uint16_t BitwiseCrc(const Bytes& bytes) {
-  std::uint16_t crc = 0;
-  for (std::uint8_t b : bytes) {
-    crc ^= b;
-    for (int i = 0; i < 8; ++i) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-  }
-  return crc;
-}
+using scanner_test::ReferenceCrc;
+using scanner_test::ReplyFrame;
+using scanner_test::ReplyFrameWithCrc;
 
 std::uint16_t TableCrc(const Bytes& bytes) {
   std::uint16_t crc = 0;
@@ -34,37 +27,16 @@ std::uint16_t TableCrc(const Bytes& bytes) {
   return crc;
 }
 
-// A reply frame as the scanner sends it: every byte after the head with bit 7 set.
-Bytes ReplyFrame(const Bytes& payload, std::optional<std::uint16_t> crc = std::nullopt,
-                 std::uint8_t head = 0xA0) {
-  const unsigned length = static_cast<unsigned>(payload.size());
-  Bytes frame = {head, static_cast<std::uint8_t>(0x80 | (length & 0x7F)),
-                 static_cast<std::uint8_t>(0x80 | ((length >> 7) & 0x7F))};
-  for (std::uint8_t b : payload) frame.push_back(0x80 | b);
-  const unsigned c = crc ? *crc : BitwiseCrc(payload);
-  for (int g = 0; g < 3; ++g)
-    frame.push_back(static_cast<std::uint8_t>(0x80 | ((c >> (7 * g)) & 0x7F)));
-  return frame;
-}
-
 class FrameCodecTest : public ::testing::Test {
  protected:
-  FrameCodecTest() {
-    auto owned = std::make_unique<RecordingDriver>();
-    driver_ = owned.get();
-    scope_ = std::make_unique<ScopedDriver>(std::move(owned));
-    ScannerHandle = 4;
-  }
-  ~FrameCodecTest() override { ScannerHandle = 0; }
-
   bool Receive(const Bytes& stream) {
     driver_->ClearAll();
     driver_->QueueBytes(stream);
     return ReceiveReply(length_, buffer_);
   }
 
-  RecordingDriver* driver_ = nullptr;
-  std::unique_ptr<ScopedDriver> scope_;
+  scanner_test::RecordingChannel channel_{4};
+  RecordingDriver* driver_ = channel_.driver();
   std::uint16_t length_ = 0xBEEF;
   ReplyBytes buffer_{};
 };
@@ -84,7 +56,7 @@ TEST(Crc16Test, CheckValues) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TableCrc(c.bytes), c.crc);
-    EXPECT_EQ(BitwiseCrc(c.bytes), c.crc);
+    EXPECT_EQ(ReferenceCrc(c.bytes), c.crc);
   }
 }
 
@@ -96,7 +68,7 @@ TEST(Crc16Test, TableEntries) {
   EXPECT_EQ(CrcTable[128], 0xA001);
   EXPECT_EQ(CrcTable[255], 0x4040);
   for (unsigned i = 0; i < 256; ++i) {
-    EXPECT_EQ(CrcTable[i], BitwiseCrc({static_cast<std::uint8_t>(i)})) << i;
+    EXPECT_EQ(CrcTable[i], ReferenceCrc({static_cast<std::uint8_t>(i)})) << i;
   }
 }
 
@@ -137,7 +109,7 @@ TEST_F(FrameCodecTest, RequestFramesByteForByte) {
 // Bytes of 128 and more go out with bits 0-6 only; the checksum covers all eight bits.
 TEST_F(FrameCodecTest, HighBytesAreMaskedOnTheWireButCheckedInFull) {
   const Bytes data = {0x80, 0xFF, 0x7F};
-  const std::uint16_t crc = BitwiseCrc({0x85, 0x80, 0xFF, 0x7F});
+  const std::uint16_t crc = ReferenceCrc({0x85, 0x80, 0xFF, 0x7F});
   EXPECT_TRUE(SendCommand(0x85, data));
   const Bytes expected = {0x20,
                           0x83,
@@ -190,7 +162,7 @@ TEST_F(FrameCodecTest, EmptyReplyNeedsAZeroChecksum) {
 TEST_F(FrameCodecTest, BitSevenIsIgnored) {
   const Bytes payload = {0x11, 0x22, 0x33};
   for (std::uint8_t head : {0x00, 0x7F, 0x80, 0xFF}) {
-    Bytes frame = ReplyFrame(payload, std::nullopt, head);
+    Bytes frame = ReplyFrame(payload, head);
     EXPECT_TRUE(Receive(frame));
     for (std::size_t i = 1; i < frame.size(); ++i) frame[i] &= 0x7F;
     EXPECT_TRUE(Receive(frame));
@@ -211,7 +183,8 @@ TEST_F(FrameCodecTest, ExtraBitsOfTheThirdChecksumGroupAreDropped) {
 
 TEST_F(FrameCodecTest, WrongChecksumKeepsLengthAndPayload) {
   const Bytes payload = {10, 20, 30};
-  EXPECT_FALSE(Receive(ReplyFrame(payload, static_cast<std::uint16_t>(BitwiseCrc(payload) ^ 1))));
+  EXPECT_FALSE(
+      Receive(ReplyFrameWithCrc(payload, static_cast<std::uint16_t>(ReferenceCrc(payload) ^ 1))));
   EXPECT_EQ(length_, 3);
   EXPECT_EQ(Bytes(buffer_.begin(), buffer_.begin() + 3), payload);
   EXPECT_EQ(driver_->pending_reads(), 0u);
@@ -314,7 +287,7 @@ Expected Model(const Bytes& stream) {
   std::uint8_t c0 = 0, c1 = 0, c2 = 0;
   if (!next(c0) || !next(c1) || !next(c2)) return e;
   const unsigned received = ((c0 & 0x7F) | ((c1 & 0x7F) << 7) | ((c2 & 0x03) << 14));
-  e.result = received == BitwiseCrc(e.stored);
+  e.result = received == ReferenceCrc(e.stored);
   return e;
 }
 
@@ -335,7 +308,7 @@ TEST_F(FrameCodecTest, RandomStreams) {
     } else {
       Bytes payload(rng() % 16);
       for (auto& b : payload) b = rng() & 0x7F;
-      stream = ReplyFrame(payload, std::nullopt, static_cast<std::uint8_t>(rng()));
+      stream = ReplyFrame(payload, static_cast<std::uint8_t>(rng()));
       if (kind == 2) stream[rng() % stream.size()] = static_cast<std::uint8_t>(rng());
       if (kind == 3) stream.resize(rng() % stream.size());
     }

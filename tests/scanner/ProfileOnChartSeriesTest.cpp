@@ -6,11 +6,10 @@
 #include <vector>
 
 #include "chart/ChartSeries.h"
-#include "scanner/Channel.h"
-#include "scanner/DriverSelection.h"
 #include "scanner/ProfilePoint.h"
-#include "scanner/recording/RecordingDriver.h"
 #include "scanner/ScannerCommands.h"
+#include "support/RecordingChannel.h"
+#include "support/ScannerFrames.h"
 
 namespace scanner {
 namespace {
@@ -19,37 +18,16 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A reply frame carrying the given (A, B) points.
 Bytes ProfileFrame(const std::vector<std::pair<std::int32_t, std::int32_t>>& points) {
-  const auto count = static_cast<unsigned>(points.size());
-  Bytes payload = {0, static_cast<std::uint8_t>(count & 0x7F),
-                   static_cast<std::uint8_t>(count >> 7)};
-  for (auto [a, b] : points) {
-    for (std::uint16_t raw : {ToRaw14(a), ToRaw14(b)}) {
-      payload.push_back(raw & 0x7F);
-      payload.push_back(static_cast<std::uint8_t>(raw >> 7));
-    }
-  }
-  std::uint16_t crc = 0;
-  for (std::uint8_t b : payload) crc = Crc16Update(crc, b);
-  Bytes frame = {0x85, static_cast<std::uint8_t>(0x80 | (payload.size() & 0x7F)),
-                 static_cast<std::uint8_t>(0x80 | (payload.size() >> 7))};
-  for (std::uint8_t b : payload) frame.push_back(0x80 | b);
-  for (int g = 0; g < 3; ++g)
-    frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
-  return frame;
+  std::vector<std::pair<std::uint16_t, std::uint16_t>> raw;
+  for (auto [a, b] : points) raw.push_back({scanner_test::Raw14(a), scanner_test::Raw14(b)});
+  return scanner_test::ReplyFrame(
+      scanner_test::ProfilePayload(static_cast<unsigned>(points.size()), raw), 0x85);
 }
 
 class ProfileOnChartSeriesTest : public ::testing::Test {
  protected:
-  ProfileOnChartSeriesTest() {
-    auto owned = std::make_unique<RecordingDriver>();
-    driver_ = owned.get();
-    scope_ = std::make_unique<ScopedDriver>(std::move(owned));
-    ScannerHandle = 3;
-  }
-  ~ProfileOnChartSeriesTest() override { ScannerHandle = 0; }
-
-  RecordingDriver* driver_ = nullptr;
-  std::unique_ptr<ScopedDriver> scope_;
+  scanner_test::RecordingChannel channel_{3};
+  RecordingDriver* driver_ = channel_.driver();
   tee::TChartSeries series_{nullptr};
 };
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "scanner/Channel.h"
-#include "scanner/DriverSelection.h"
 #include "scanner/ProfilePoint.h"
-#include "scanner/recording/RecordingDriver.h"
 #include "scanner/ScannerCommands.h"
+#include "support/RecordingChannel.h"
+#include "support/ScannerFrames.h"
 
 namespace scanner {
 namespace {
@@ -40,57 +40,27 @@ struct RecordingSeries {
   std::vector<Point> points;
 };
 
-std::uint16_t BitwiseCrc(const Bytes& bytes) {
-  std::uint16_t crc = 0;
-  for (std::uint8_t b : bytes) {
-    crc ^= b;
-    for (int i = 0; i < 8; ++i) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-  }
-  return crc;
-}
-
-// A profile payload: byte 0, the count P, then raw A and B of each point as 14-bit patterns.
+// A profile payload (byte 0 is 0x11) with the announced count and the raw A and B of each point.
 Bytes Payload(unsigned count, const std::vector<std::pair<std::uint16_t, std::uint16_t>>& raw) {
-  Bytes p = {0x11, static_cast<std::uint8_t>(count & 0x7F),
-             static_cast<std::uint8_t>((count >> 7) & 0x7F)};
-  for (auto [a, b] : raw) {
-    p.push_back(a & 0x7F);
-    p.push_back((a >> 7) & 0x7F);
-    p.push_back(b & 0x7F);
-    p.push_back((b >> 7) & 0x7F);
-  }
-  return p;
+  return scanner_test::ProfilePayload(count, raw, 0x11);
 }
 
+// A profile reply frame, its checksum flipped by `crc_flip`.
 Bytes Frame(const Bytes& payload, std::uint16_t crc_flip = 0) {
-  const auto length = static_cast<unsigned>(payload.size());
-  Bytes f = {0x85, static_cast<std::uint8_t>(0x80 | (length & 0x7F)),
-             static_cast<std::uint8_t>(0x80 | (length >> 7))};
-  for (std::uint8_t b : payload) f.push_back(0x80 | b);
-  const unsigned crc = BitwiseCrc(payload) ^ crc_flip;
-  for (int g = 0; g < 3; ++g)
-    f.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
-  return f;
+  return scanner_test::ReplyFrameWithCrc(
+      payload, static_cast<std::uint16_t>(scanner_test::ReferenceCrc(payload) ^ crc_flip), 0x85);
 }
 
 class ScannerCommandsTest : public ::testing::Test {
  protected:
-  ScannerCommandsTest() {
-    auto owned = std::make_unique<RecordingDriver>();
-    driver_ = owned.get();
-    scope_ = std::make_unique<ScopedDriver>(std::move(owned));
-    ScannerHandle = 7;
-  }
-  ~ScannerCommandsTest() override { ScannerHandle = 0; }
-
   MeasureResult Measure(const Bytes& stream) {
     driver_->ClearAll();
     driver_->QueueBytes(stream);
     return MeasureProfile(series_);
   }
 
-  RecordingDriver* driver_ = nullptr;
-  std::unique_ptr<ScopedDriver> scope_;
+  scanner_test::RecordingChannel channel_{7};
+  RecordingDriver* driver_ = channel_.driver();
   RecordingSeries series_;
 };
 

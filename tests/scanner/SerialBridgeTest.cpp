@@ -16,6 +16,7 @@
 #include "scanner/DriverSelection.h"
 #include "scanner/FrameCodec.h"
 #include "scanner/serial/SerialBridgeDriver.h"
+#include "support/ScannerFrames.h"
 
 namespace scanner {
 namespace {
@@ -124,13 +125,7 @@ TEST_F(SerialBridgeTest, BytesTravelInOrderBothWays) {
   Bytes payload(3 + 4 * 440);
   for (std::size_t i = 0; i < payload.size(); ++i)
     payload[i] = static_cast<std::uint8_t>(i * 37 % 128);
-  std::uint16_t crc = 0;
-  for (std::uint8_t b : payload) crc = Crc16Update(crc, b);
-  Bytes frame = {0xA0, static_cast<std::uint8_t>(0x80 | (payload.size() & 0x7F)),
-                 static_cast<std::uint8_t>(0x80 | (payload.size() >> 7))};
-  for (std::uint8_t b : payload) frame.push_back(0x80 | b);
-  for (int g = 0; g < 3; ++g)
-    frame.push_back(static_cast<std::uint8_t>(0x80 | ((crc >> (7 * g)) & 0x7F)));
+  const Bytes frame = scanner_test::ReplyFrame(payload);
   ASSERT_EQ(frame.size(), 1769u);
   pty_.Write(frame);
   ReplyBytes buffer{};

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "framework/GuiTestApp.h"
+#include "support/GuiTestApp.h"
 #include "scanner/Channel.h"
 #include "sim/RecordingFile.h"
 #include "ui/Program.h"

@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "framework/GuiTestApp.h"
 #include "scanner/Channel.h"
+#include "support/GuiTestApp.h"
 #include "ui/Program.h"
 #include "ui/ProgramOptions.h"
 #include "ui/TrabexMain.h"

@@ -4,6 +4,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
+#include "framework/core/TemporaryChange.h"
 #include "framework/core/WinControl.h"
 
 namespace fw {
@@ -121,14 +122,8 @@ void TControl::OnFontObjectChanged() {
 
 void TControl::AdoptParentFont() {
   if (!parentFont_ || !parent_) return;
-  adoptingFont_ = true;
-  try {
-    font_->Assign(parent_->Font());
-  } catch (...) {
-    adoptingFont_ = false;
-    throw;
-  }
-  adoptingFont_ = false;
+  const TTemporaryChange adopting(adoptingFont_, true);
+  font_->Assign(parent_->Font());
 }
 
 void TControl::RequestParentRealign() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/TemporaryChange.h"
 
 namespace fw {
 
@@ -82,40 +83,37 @@ void TWinControl::AdjustClientRect(TRect&) const {}
 
 void TWinControl::AlignControls() {
   if (aligning_ || Loading() || IsDestroying()) return;
-  aligning_ = true;
-  try {
-    TRect r = ClientRect();
-    AdjustClientRect(r);
-    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
-      for (TControl* c : controls_) {
-        if (c->Align() != align || !c->Visible()) continue;
-        switch (align) {
-          case alTop:
-            c->SetBounds(r.Left, r.Top, r.Width(), c->Height());
-            r.Top += c->Height();
-            break;
-          case alBottom:
-            c->SetBounds(r.Left, r.Bottom - c->Height(), r.Width(), c->Height());
-            r.Bottom -= c->Height();
-            break;
-          case alLeft:
-            c->SetBounds(r.Left, r.Top, c->Width(), r.Height());
-            r.Left += c->Width();
-            break;
-          case alRight:
-            c->SetBounds(r.Right - c->Width(), r.Top, c->Width(), r.Height());
-            r.Right -= c->Width();
-            break;
-          case alClient: c->SetBounds(r.Left, r.Top, r.Width(), r.Height()); break;
-          case alNone: break;
-        }
+  const TTemporaryChange aligning(aligning_, true);
+  TRect r = ClientRect();
+  AdjustClientRect(r);
+  for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
+    for (TControl* c : controls_) {
+      if (c->Align() != align || !c->Visible()) continue;
+      switch (align) {
+        case alTop:
+          c->SetBounds(r.Left, r.Top, r.Width(), c->Height());
+          r.Top += c->Height();
+          break;
+        case alBottom:
+          c->SetBounds(r.Left, r.Bottom - c->Height(), r.Width(), c->Height());
+          r.Bottom -= c->Height();
+          break;
+        case alLeft:
+          c->SetBounds(r.Left, r.Top, c->Width(), r.Height());
+          r.Left += c->Width();
+          break;
+        case alRight:
+          c->SetBounds(r.Right - c->Width(), r.Top, c->Width(), r.Height());
+          r.Right -= c->Width();
+          break;
+        case alClient:
+          c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+          break;
+        case alNone:
+          break;
       }
     }
-  } catch (...) {
-    aligning_ = false;
-    throw;
   }
-  aligning_ = false;
 }
 
 void TWinControl::HandleNeeded() {

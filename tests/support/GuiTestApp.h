@@ -1,15 +1,16 @@
 // Makes sure a Qt application object exists for tests that draw or measure text.
 //
-// Every suite in this folder shares one process, so the first test that needs Qt creates the
-// application (a QApplication, since the suite links the widgets) and later ones reuse it; an
-// application someone else made is left alone. The one made here is deleted when the test program's
-// global tear-down runs, before static destruction: Qt's clean-up routines must run while Qt's own
-// globals still exist.
+// Every suite of a test program shares one process, so the first test that needs Qt creates the
+// application (a QApplication: the programs that use this link the widgets) and later ones reuse
+// it; an application someone else made is left alone. The one made here is deleted when the test
+// program's global tear-down runs, before static destruction: Qt's clean-up routines must run
+// while Qt's own globals still exist.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <gtest/gtest.h>
 
 namespace testing_support {
 
