@@ -353,13 +353,51 @@ TEST_F(PainterCanvas, TextIsPlacedByTheAlignmentFlags) {
     EXPECT_EQ(ink.Bottom, 50 + c.top + ascent);
   }
 
-  // Opaque back mode paints the whole cell in the back colour.
+}
+
+TEST_F(PainterCanvas, TextBackgroundFollowsTheBrush) {
+  bitmap = std::make_unique<fw::TBitmap>(120, 40);
   Clear(fw::clWhite);
+  canvas().Font().SetName("Arial");
+  canvas().Font().SetSize(12);
+  canvas().Font().SetColor(fw::clBlack);
   canvas().SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
-  canvas().SetBackMode(fw::OPAQUE);
-  canvas().SetBackColor(fw::clYellow);
-  canvas().TextOut(10, 10, "HHH");
-  EXPECT_EQ(InkBounds(), (TRect{10, 10, 10 + extent.cx, 10 + extent.cy}));
+  const fw::TSize extent = canvas().TextExtent("HHH");
+  const TRect cell{10, 10, 10 + extent.cx, 10 + extent.cy};
+  struct Case {
+    fw::TBrushStyle brush;
+    int backMode;
+    bool cellPainted;
+  } cases[] = {
+      // A solid brush paints the whole cell in its colour, whatever the back mode.
+      {fw::bsSolid, fw::TRANSPARENT, true},
+      {fw::bsSolid, fw::OPAQUE, true},
+      // A clear or hatched brush writes the text alone, even over an opaque back mode.
+      {fw::bsClear, fw::OPAQUE, false},
+      {fw::bsClear, fw::TRANSPARENT, false},
+      {fw::bsCross, fw::OPAQUE, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.brush) + " " + std::to_string(c.backMode));
+    Clear(fw::clWhite);
+    canvas().SetBackColor(fw::clLime);
+    canvas().SetBackMode(c.backMode);
+    canvas().Brush().SetColor(fw::clYellow);
+    canvas().Brush().SetStyle(c.brush);
+    canvas().TextOut(cell.Left, cell.Top, "HHH");
+    EXPECT_EQ(CountOf(fw::clLime), 0);  // the back colour is never the text's background
+    if (c.cellPainted) {
+      EXPECT_EQ(InkBounds(), cell);
+      EXPECT_EQ(bitmap->GetPixel(cell.Left, cell.Top), fw::clYellow);
+      EXPECT_EQ(bitmap->GetPixel(cell.Right - 1, cell.Bottom - 1), fw::clYellow);
+    } else {
+      EXPECT_EQ(CountOf(fw::clYellow), 0);
+      const TRect ink = InkBounds();
+      EXPECT_GT(ink.Left, cell.Left - 1);
+      EXPECT_LT(ink.Width(), cell.Width() + 1);
+      EXPECT_LT(ink.Height(), cell.Height());  // glyphs only: no cell above the capitals
+    }
+  }
 }
 
 TEST_F(PainterCanvas, EscapementTurnsTextCounterClockwise) {

@@ -469,9 +469,14 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
     x = 0;
     y = 0;
   }
-  if (BackMode() == OPAQUE)
+  // The text background follows the brush, as on a canvas layer over a GDI-style platform, where
+  // selecting a brush sets the text background: a solid brush paints the text cell in its colour,
+  // any other (clear, hatched or pattern) brush writes the text transparently. The back mode and
+  // back colour serve the gaps of dashed lines and hatches only.
+  const TBrush& brush = Brush();
+  if (brush.Style() == bsSolid && brush.Bitmap() == nullptr)
     painter_.fillRect(QRect(x + dx, y + baseline - ascent, width, ascent + descent),
-                      ToQColor(BackColor()));
+                      ToQColor(brush.Color()));
   const QPen pen = painter_.pen();
   painter_.setPen(ToQColor(Font().Color()));
   painter_.setBackgroundMode(Qt::TransparentMode);
