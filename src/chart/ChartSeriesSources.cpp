@@ -5,10 +5,12 @@
 #include <ctime>
 #include <random>
 
+#include "chart/ChartAxis.h"
 #include "chart/ChartErrors.h"
 #include "chart/ChartSeries.h"
 #include "chart/TeeFunction.h"
 #include "chart/TeeProcs.h"
+#include "framework/core/DateTime.h"
 
 namespace tee {
 
@@ -60,54 +62,81 @@ void TChartSeries::SourceValueDeleted(TChartSeries*, int valueIndex) {
   Delete(valueIndex);
 }
 
+namespace {
+
+// The span an axis shows: its fixed ends, and for an automatic end the value the chart's series
+// give it. An axis that is not one of a chart's keeps the span given.
+void AxisSpan(const TCustomAxisPanel& chart, const TSeriesAxis* axis, double& low, double& high) {
+  const auto* a = dynamic_cast<const TCustomChartAxis*>(axis);
+  if (!a) return;
+  const bool x = a->Horizontal();
+  low = a->Automatic() || a->AutomaticMinimum()
+            ? (x ? chart.MinXValueOfAxis(a) : chart.MinYValueOfAxis(a))
+            : a->Minimum();
+  high = a->Automatic() || a->AutomaticMaximum()
+             ? (x ? chart.MaxXValueOfAxis(a) : chart.MaxYValueOfAxis(a))
+             : a->Maximum();
+}
+
+// Clears the chart's created flag for the life of the object, so that adds make no repaint
+// requests, and puts it back on every path out.
+class TNoRepaints {
+ public:
+  explicit TNoRepaints(TCustomAxisPanel* chart)
+      : chart_(chart), created_(chart && chart->ChartCreated()) {
+    if (chart_) chart_->SetChartCreated(false);
+  }
+  ~TNoRepaints() {
+    if (chart_) chart_->SetChartCreated(created_);
+  }
+  TNoRepaints(const TNoRepaints&) = delete;
+  TNoRepaints& operator=(const TNoRepaints&) = delete;
+
+ private:
+  TCustomAxisPanel* chart_;
+  bool created_;
+};
+
+double Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return fw::EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+}  // namespace
+
 void TChartSeries::FillSampleValues(int numValues) {
   if (numValues < 1) throw ChartException(TTeeMessage::FillSampleCount);
   Clear();
-  // The adds make no repaint requests; the chart is repainted once at the end.
-  const bool created = parentChart_ && parentChart_->ChartCreated();
-  if (parentChart_) parentChart_->SetChartCreated(false);
   static std::minstd_rand random(static_cast<unsigned>(std::time(nullptr)));
   auto uniform = [](double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(random);
   };
 
   double xMin = 0, xMax = numValues - 1, yMin = 0, yMax = 1000;
-  bool fromAxes = false;
-  if (parentChart_) {
-    for (TChartSeries* s : parentChart_->SeriesList()) {
-      if (s != this && s->Active() && s->Count() > 0) {
-        fromAxes = true;
-        break;
-      }
-    }
-  }
-  if (fromAxes) {
-    // The ranges the other active series give the axes.
-    bool first = true;
-    for (TChartSeries* s : parentChart_->SeriesList()) {
-      if (s == this || !s->Active() || s->Count() == 0) continue;
-      if (first) {
-        xMin = s->MinXValue(), xMax = s->MaxXValue(), yMin = s->MinYValue(), yMax = s->MaxYValue();
-        first = false;
-      } else {
-        xMin = std::min(xMin, s->MinXValue()), xMax = std::max(xMax, s->MaxXValue());
-        yMin = std::min(yMin, s->MinYValue()), yMax = std::max(yMax, s->MaxYValue());
-      }
-    }
+  const auto& all = parentChart_ ? parentChart_->SeriesList() : std::vector<TChartSeries*>();
+  const bool othersHavePoints = std::any_of(all.begin(), all.end(), [this](TChartSeries* s) {
+    return s != this && s->Active() && s->Count() > 0;
+  });
+  if (othersHavePoints) {
+    // The points spread over what the axes show of the other series.
+    AxisSpan(*parentChart_, horizAxisObject_, xMin, xMax);
+    AxisSpan(*parentChart_, vertAxisObject_, yMin, yMax);
   } else if (xValues_->DateTime()) {
-    // Consecutive days from today (days since 1899-12-30, the date-time origin).
-    const double today = std::floor(static_cast<double>(std::time(nullptr)) / 86400.0) + 25569.0;
-    xMin = today;
-    xMax = today + numValues - 1;
+    xMin = Today();
+    xMax = xMin + numValues - 1;
   }
   const double yRange = yMax - yMin;
   double y = yMin + uniform(0, 1) * yRange;
-  for (int i = 0; i < numValues; ++i) {
-    const double x = numValues == 1 ? xMin : xMin + (xMax - xMin) * i / (numValues - 1);
-    AddXY(x, y, std::string(), clAutoColor);
-    y = std::fabs(y + uniform(-yRange / 8, yRange / 8));
+  {
+    const TNoRepaints noRepaints(parentChart_);
+    for (int i = 0; i < numValues; ++i) {
+      const double x = numValues == 1 ? xMin : xMin + (xMax - xMin) * i / (numValues - 1);
+      AddXY(x, y, std::string(), clAutoColor);
+      y = std::fabs(y + uniform(-yRange / 8, yRange / 8));
+    }
   }
-  if (parentChart_) parentChart_->SetChartCreated(created);
   NotifyValue(veRefresh, 0);
 }
 
