@@ -19,7 +19,9 @@ void ExpectWalk(const tee::TChartSeries& s, double low, double high) {
   const double step = (high - low) / 8;
   for (int i = 0; i < s.Count(); ++i) {
     EXPECT_GE(s.YValue(i), 0) << i;
-    if (i > 0) EXPECT_LE(std::fabs(s.YValue(i) - s.YValue(i - 1)), step + 1e-9) << i;
+    if (i > 0) {
+      EXPECT_LE(std::fabs(s.YValue(i) - s.YValue(i - 1)), step + 1e-9) << i;
+    }
   }
   EXPECT_GE(s.YValue(0), low);
   EXPECT_LE(s.YValue(0), high);
