@@ -226,7 +226,8 @@ void TCustomChartAxis::CalcDepthTextLabels(TAxisLabels& labels) {
   }
 }
 
-std::string TCustomChartAxis::SeriesLabelText(TChartSeries* series, int index, TAxisLabelStyle style) const {
+std::string TCustomChartAxis::SeriesLabelText(TChartSeries* series, int index,
+                                              TAxisLabelStyle style) const {
   return style == talMark ? series->MarkText(index) : series->XLabel(index);
 }
 

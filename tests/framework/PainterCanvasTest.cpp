@@ -352,7 +352,6 @@ TEST_F(PainterCanvas, TextIsPlacedByTheAlignmentFlags) {
     EXPECT_GE(ink.Top, 50 + c.top);
     EXPECT_EQ(ink.Bottom, 50 + c.top + ascent);
   }
-
 }
 
 TEST_F(PainterCanvas, TextBackgroundFollowsTheBrush) {
