@@ -226,9 +226,9 @@ void TCustomChartAxis::CalcDepthTextLabels(TAxisLabels& labels) {
   }
 }
 
-std::string TCustomChartAxis::SeriesLabelText(TChartSeries* series, int index, TAxisLabelStyle) const {
-  // Mark texts arrive with the series marks' drawing; until then a mark shows its point label.
-  return series->XLabel(index);
+std::string TCustomChartAxis::SeriesLabelText(TChartSeries* series, int index,
+                                              TAxisLabelStyle style) const {
+  return style == talMark ? series->MarkText(index) : series->XLabel(index);
 }
 
 void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {

@@ -60,6 +60,11 @@ class TTextWidthCache {
   void Validate(TTeeCanvas& canvas) {
     const fw::TCanvas* surface = canvas.ReferenceCanvas();
     const fw::TFont& f = canvas.Font();
+    // The surface's font object unchanged since the last check: its name need not be compared.
+    if (surface == surface_ && f.Revision() == revision_ && f.Height() == height_ &&
+        f.Escapement() == escapement_)
+      return;
+    revision_ = f.Revision();
     if (surface == surface_ && f.Name() == name_ && f.Height() == height_ && f.PixelsPerInch() == pixelsPerInch_ &&
         f.Style() == style_ && f.Charset() == charset_ && f.Pitch() == pitch_ && f.Escapement() == escapement_)
       return;
@@ -75,6 +80,7 @@ class TTextWidthCache {
   }
 
   const fw::TCanvas* surface_ = nullptr;
+  std::uint32_t revision_ = 0;
   std::string name_;
   int height_ = 0;
   int pixelsPerInch_ = 0;

@@ -44,6 +44,7 @@ enum TBrushStyle : std::uint8_t;  // the framework brush's fill styles
 
 namespace tee {
 
+class TCanvas3D;
 class TCustomAxisPanel;
 class TSeriesAxis;
 class TTeeFunction;
@@ -90,6 +91,8 @@ class TChartSeries : public fw::TComponent {
   virtual void DoBeforeDrawValues();
   // DrawValue for FirstValueIndex..LastValueIndex (backwards when DrawValuesForward is false).
   virtual void DrawAllValues();
+  // Draws one mark at the position (remembered as drawn unless it is custom), in the point's colour
+  // at the marks' depth.
   virtual void DrawMark(int valueIndex, const std::string& text, TSeriesMarkPosition* position);
   // Draws one point; series types fill it in.
   virtual void DrawValue(int valueIndex);
@@ -170,6 +173,13 @@ class TChartSeries : public fw::TComponent {
   TSeriesAxis* GetVertAxis() const { return vertAxisObject_; }
   int ZOrderValue() const { return zOrder_ == -1 ? calcZOrder_ : zOrder_; }
   bool YMandatory() const { return MandatoryValueList() == yValues_.get(); }
+  // The text of mark `valueIndex` by the marks' Style, then OnGetMarkText.
+  std::string MarkText(int valueIndex);
+  // The marks of the points FirstValueIndex..LastValueIndex that are not null and have a text: the
+  // box around each text (as wide as the text plus "W", as high as its lines, plus twice the
+  // frame's width when the frame is visible) sits on the point; a custom remembered position is
+  // drawn as stored. The chart calls it after the points when the marks are visible.
+  void DrawMarks();
 
   // ---- Properties ----
 
@@ -286,6 +296,14 @@ class TChartSeries : public fw::TComponent {
   void AddLinkedSeries(TChartSeries* series);
   void RemoveLinkedSeries(TChartSeries* series);
   std::string PercentText(int valueIndex) const;
+  // smsLegend: the text the chart's legend writes for the point.
+  std::string LegendMarkText(int valueIndex) const;
+  // smsXValue: the X value as the horizontal axis writes its labels.
+  std::string XValueMarkText(int valueIndex) const;
+  // Makes the marks' font the canvas font (zoomed with a 3D zoom) and measures line height and "W".
+  void PrepareMarksFont(TCanvas3D& canvas);
+  // The computed position of a mark on the point.
+  TSeriesMarkPosition MarkPosition(TCanvas3D& canvas, int valueIndex, const std::string& text);
   fw::TStringList DataSourceNames() const;
   void SetDataSourceNames(const fw::TStringList& names);
 
@@ -330,6 +348,9 @@ class TChartSeries : public fw::TComponent {
   int startZ_ = 0;
   int middleZ_ = 0;
   int endZ_ = 0;
+  // The marks' font metrics of the DrawMarks in progress.
+  int marksLineHeight_ = 0;
+  int marksExtraWidth_ = 0;
 };
 
 }  // namespace tee

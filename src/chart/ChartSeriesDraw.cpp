@@ -1,13 +1,11 @@
 // The drawing operations of the series base class that need the chart's canvas: the legend symbol.
-// Series types override the point, legend symbol and mark drawing.
+// Series types override the point and legend symbol drawing; marks are drawn in ChartSeriesMarks.
 #include "chart/ChartSeries.h"
 #include "chart/TeCanvas.h"
 #include "chart/TeeProcs.h"
 #include "framework/core/Brush.h"
 
 namespace tee {
-
-void TChartSeries::DrawMark(int, const std::string&, TSeriesMarkPosition*) {}
 
 void TChartSeries::DrawLegend(int valueIndex, const fw::TRect& rect) {
   TCustomAxisPanel* chart = ParentChart();

@@ -149,6 +149,8 @@ class TCustomSeries : public TChartSeries {
   void CalcVerticalMargins(int& top, int& bottom) override;
   void DrawLegendShape(int valueIndex, const fw::TRect& rect) override;
   std::string EditorClassName() const override;
+  // Lifts a computed mark by the marks' ArrowLength and draws it at the series' StartZ.
+  void DrawMark(int valueIndex, const std::string& text, TSeriesMarkPosition* position) override;
 
   // ---- Properties ----
   fw::TBrushStyle AreaBrush() const { return areaBrush_; }

@@ -457,6 +457,8 @@ class TCustomAxisPanel : public TCustomTeePanelExtended {
   bool PagedValue(const TCustomChartAxis* axis, bool x, bool maximum, double& result) const;
   int AxisPageCount(const TSeriesAxis* axis) const;
   void DrawSeriesGroup(TChartSeries* first);
+  // The series' marks when they are visible, clipped to PlotRect when the marks' Clip is set.
+  void DrawSeriesMarks(TChartSeries* series);
 
   std::vector<TChartSeries*> series_;
   TSeriesAxis* bottomAxis_ = nullptr;

@@ -97,7 +97,17 @@ void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
   if (clip) c->ClipCube(PlotRect(), 0, DepthOffsetX());
   series->DrawAllValues();
   if (ClipPoints()) c->UnClipRectangle();
+  DrawSeriesMarks(series);
   series->DoAfterDrawValues();
+}
+
+void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* series) {
+  const TSeriesMarks& marks = *series->Marks();
+  if (!marks.Visible()) return;
+  TCanvas3D* c = Canvas();
+  if (marks.Clip() && !c->ReservedQuery1()) c->ClipCube(PlotRect(), 0, DepthOffsetX());
+  series->DrawMarks();
+  if (marks.Clip()) c->UnClipRectangle();
 }
 
 void TCustomAxisPanel::DrawSeriesGroup(TChartSeries* first) {
@@ -136,7 +146,10 @@ void TCustomAxisPanel::DrawSeriesGroup(TChartSeries* first) {
     }
   }
   if (ClipPoints()) c->UnClipRectangle();
-  for (TChartSeries* s : group_) s->DoAfterDrawValues();
+  for (TChartSeries* s : group_) {
+    DrawSeriesMarks(s);
+    s->DoAfterDrawValues();
+  }
 }
 
 }  // namespace tee

@@ -100,6 +100,17 @@ TEST(MainWindowChart, RendersTheProfileAsRedDotsOnTheFixedAxes) {
             plot.Height() * 3 / 4);
   // The clear back wall shows the panel colour inside.
   EXPECT_EQ(bitmap.GetPixel(plot.Left + 3, plot.Bottom - 3), fw::ColorToRGB(fw::clBtnFace));
+
+  // The axis labels are written straight onto the panel: no white boxes behind them (the bevel
+  // at the picture's edge is left out).
+  const int inset = 4;
+  EXPECT_EQ(CountColor(bitmap, inset, plot.Top - 8, plot.Left - 2, plot.Bottom + 8, fw::clWhite),
+            0);
+  EXPECT_EQ(CountColor(bitmap, plot.Left - 30, plot.Bottom + 2, plot.Right + 30,
+                       bitmap.Height() - inset, fw::clWhite),
+            0);
+  // ... while the labels themselves are there, in black.
+  EXPECT_GT(CountColor(bitmap, inset, plot.Top, plot.Left - 2, plot.Bottom, fw::clBlack), 50);
 }
 
 }  // namespace
@@ -155,6 +166,58 @@ TEST(ChartPicture, A3DChartWithLegendWallsAndFoot) {
   // The foot in its colour below the plot.
   EXPECT_GT(
       CountColor(bitmap, 0, plot.Bottom, bitmap.Width() - 1, bitmap.Height() - 1, fw::clMaroon), 3);
+}
+
+// A chart with visible marks, flat and in 3D, saved as chart_marks_2d.png and chart_marks_3d.png.
+TEST(ChartPicture, MarksShowTheValuesAboveThePoints) {
+  for (bool view3D : {false, true}) {
+    SCOPED_TRACE(view3D);
+    testing_support::EnsureGuiApplication();
+    charttest::TOwner owner;
+    auto* chart = new tee::TChart(&owner);
+    chart->SetBounds(0, 0, 480, 320);
+    chart->SetView3D(view3D);
+    chart->Title()->SetText({"Marks"});
+    chart->Legend()->SetVisible(false);
+    auto* s = new tee::TPointSeries(&owner);
+    s->SetParentChart(chart);
+    s->SetSeriesColor(fw::clRed);
+    s->Pointer()->SetStyle(tee::psCircle);
+    s->Marks()->SetVisible(true);
+    s->Marks()->SetStyle(tee::smsValue);
+    s->Marks()->SetArrowLength(12);
+    for (int i = 0; i < 8; ++i) s->AddXY(i, 100 + (i * 53) % 400, "p" + std::to_string(i));
+    fw::TBitmap bitmap;
+    tee::RenderChart(*chart, bitmap);
+    const std::string path = OutputPath(view3D ? "chart_marks_3d.png" : "chart_marks_2d.png");
+    ASSERT_TRUE(bitmap.SaveToFile(path));
+    std::printf("rendered %s\n", path.c_str());
+
+    // Every mark's box shows the light yellow fill and some dark text inside its frame.
+    for (int i = 0; i < s->Count(); ++i) {
+      SCOPED_TRACE(i);
+      const tee::TSeriesMarkPosition* p = s->Marks()->Positions().Position(i);
+      ASSERT_NE(p, nullptr);
+      fw::TRect box = p->Bounds();
+      if (view3D) {
+        const fw::TPoint at = chart->Canvas()->Calculate3DPosition(box.Left, box.Top, s->StartZ());
+        fw::OffsetRect(box, at.X - box.Left, at.Y - box.Top);
+      }
+      fw::TRect inside = box;
+      fw::InflateRect(inside, -2, -2);
+      EXPECT_GT(CountColor(bitmap, inside.Left, inside.Top, inside.Right - 1, inside.Bottom - 1,
+                           0x80FFFF),
+                inside.Width() * inside.Height() / 3);
+      EXPECT_GT(CountColor(bitmap, inside.Left, inside.Top, inside.Right - 1, inside.Bottom - 1,
+                           fw::clBlack),
+                3);
+      // The box sits above its point, which stays visible in red.
+      EXPECT_LT(box.Bottom, (view3D ? chart->Canvas()->Calculate3DPosition(
+                                          s->CalcXPos(i), s->CalcYPos(i), s->StartZ())
+                                    : fw::TPoint{s->CalcXPos(i), s->CalcYPos(i)})
+                                .Y);
+    }
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Pixel semantics of the QImage backend: each platform convention the chart engine relies on.
 
+#include <QFontInfo>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -352,14 +354,113 @@ TEST_F(PainterCanvas, TextIsPlacedByTheAlignmentFlags) {
     EXPECT_GE(ink.Top, 50 + c.top);
     EXPECT_EQ(ink.Bottom, 50 + c.top + ascent);
   }
+}
 
-  // Opaque back mode paints the whole cell in the back colour.
+// Texts are laid out once and kept: what is drawn must be exactly what a plain drawText at the
+// same baseline draws, for any text, font, alignment and turn, the first time and from the kept
+// layout.
+TEST_F(PainterCanvas, KeptTextLayoutsDrawExactlyAsPlainText) {
+  bitmap = std::make_unique<fw::TBitmap>(160, 160);
+  struct Case {
+    const char* face;
+    int size;
+    fw::TFontStyles style;
+    unsigned align;
+    int escapement;
+    const char* text;
+  } cases[] = {
+      {"Arial", 8, {}, fw::TA_LEFT | fw::TA_TOP, 0, "-26,000"},
+      {"Arial", 8, {}, fw::TA_CENTER | fw::TA_TOP, 0, "AVA Wij 1.5 %"},
+      {"Arial", 16, fw::TFontStyles{fw::fsBold}, fw::TA_RIGHT | fw::TA_BASELINE, 0, "Oscilloscope"},
+      {"Courier New", 10, fw::TFontStyles{fw::fsItalic}, fw::TA_LEFT | fw::TA_BOTTOM, 0, "x=12"},
+      {"Arial", 10, {}, fw::TA_LEFT | fw::TA_TOP, 900, "turned"},
+      {"Arial", 9, {}, fw::TA_CENTER | fw::TA_TOP, 450, "Grüße"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    fw::TFont& font = canvas().Font();
+    font.SetName(c.face);
+    font.SetSize(c.size);
+    font.SetStyle(c.style);
+    font.SetEscapement(c.escapement);
+    font.SetColor(fw::clBlack);
+    canvas().SetTextAlign(c.align);
+    const QFont qfont = fw::ToQFont(font);
+    const QFontMetrics metrics = fw::ReferenceFontMetrics(qfont);
+    const QString s = QString::fromUtf8(c.text);
+    const int width = metrics.horizontalAdvance(s);
+    int dx = 0, baseline = metrics.ascent();
+    if ((c.align & fw::TA_HORIZONTAL_MASK) == fw::TA_RIGHT) dx = -width;
+    if ((c.align & fw::TA_HORIZONTAL_MASK) == fw::TA_CENTER) dx = -width / 2;
+    if ((c.align & fw::TA_VERTICAL_MASK) == fw::TA_BASELINE) baseline = 0;
+    if ((c.align & fw::TA_VERTICAL_MASK) == fw::TA_BOTTOM) baseline = -metrics.descent();
+    QImage expected(160, 160, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+      QPainter p(&expected);
+      p.setRenderHint(QPainter::TextAntialiasing, true);
+      p.setFont(qfont);
+      p.setPen(Qt::black);
+      p.translate(80, 80);
+      p.rotate(-c.escapement / 10.0);
+      p.drawText(QPoint(dx, baseline), s);
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+      Clear(fw::clWhite);
+      canvas().Brush().SetStyle(fw::bsClear);
+      canvas().TextOut(80, 80, c.text);
+      const QImage drawn = bitmap->ToImage().convertToFormat(QImage::Format_RGB32);
+      int differing = 0;
+      for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 160; ++x) differing += drawn.pixel(x, y) != expected.pixel(x, y);
+      EXPECT_EQ(differing, 0) << "pass " << pass;
+    }
+  }
+}
+
+TEST_F(PainterCanvas, TextBackgroundFollowsTheBrush) {
+  bitmap = std::make_unique<fw::TBitmap>(120, 40);
   Clear(fw::clWhite);
+  canvas().Font().SetName("Arial");
+  canvas().Font().SetSize(12);
+  canvas().Font().SetColor(fw::clBlack);
   canvas().SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
-  canvas().SetBackMode(fw::OPAQUE);
-  canvas().SetBackColor(fw::clYellow);
-  canvas().TextOut(10, 10, "HHH");
-  EXPECT_EQ(InkBounds(), (TRect{10, 10, 10 + extent.cx, 10 + extent.cy}));
+  const fw::TSize extent = canvas().TextExtent("HHH");
+  const TRect cell{10, 10, 10 + extent.cx, 10 + extent.cy};
+  struct Case {
+    fw::TBrushStyle brush;
+    int backMode;
+    bool cellPainted;
+  } cases[] = {
+      // A solid brush paints the whole cell in its colour, whatever the back mode.
+      {fw::bsSolid, fw::TRANSPARENT, true},
+      {fw::bsSolid, fw::OPAQUE, true},
+      // A clear or hatched brush writes the text alone, even over an opaque back mode.
+      {fw::bsClear, fw::OPAQUE, false},
+      {fw::bsClear, fw::TRANSPARENT, false},
+      {fw::bsCross, fw::OPAQUE, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.brush) + " " + std::to_string(c.backMode));
+    Clear(fw::clWhite);
+    canvas().SetBackColor(fw::clLime);
+    canvas().SetBackMode(c.backMode);
+    canvas().Brush().SetColor(fw::clYellow);
+    canvas().Brush().SetStyle(c.brush);
+    canvas().TextOut(cell.Left, cell.Top, "HHH");
+    EXPECT_EQ(CountOf(fw::clLime), 0);  // the back colour is never the text's background
+    if (c.cellPainted) {
+      EXPECT_EQ(InkBounds(), cell);
+      EXPECT_EQ(bitmap->GetPixel(cell.Left, cell.Top), fw::clYellow);
+      EXPECT_EQ(bitmap->GetPixel(cell.Right - 1, cell.Bottom - 1), fw::clYellow);
+    } else {
+      EXPECT_EQ(CountOf(fw::clYellow), 0);
+      const TRect ink = InkBounds();
+      EXPECT_GT(ink.Left, cell.Left - 1);
+      EXPECT_LT(ink.Width(), cell.Width() + 1);
+      EXPECT_LT(ink.Height(), cell.Height());  // glyphs only: no cell above the capitals
+    }
+  }
 }
 
 TEST_F(PainterCanvas, EscapementTurnsTextCounterClockwise) {

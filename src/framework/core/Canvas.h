@@ -9,6 +9,9 @@
 //   - FillRect and PatternFill cover left..right-1 and top..bottom-1 with the brush, no pen;
 //   - TextOut places the text by `TextAlign` (left, centre or right; top, baseline or bottom) and
 //     turns it by the font's escapement about the reference point;
+//   - the brush is the text background, as when a brush is selected into a device context: a
+//     solid brush paints the text cell in its colour, a clear (or any other non-solid) brush
+//     writes the text transparently;
 //   - colours are framework colours; system colours are resolved when they reach the platform;
 //   - the pen's Mode applies to shapes and lines, not to text.
 //
@@ -75,7 +78,7 @@ class TCanvas {
 
   TColor BackColor() const { return backColor_; }
   void SetBackColor(TColor value);
-  // TRANSPARENT or OPAQUE: whether dash gaps, hatch gaps and text cells get the back colour.
+  // TRANSPARENT or OPAQUE: whether the gaps of dashed pens and hatched brushes get the back colour.
   int BackMode() const { return backMode_; }
   void SetBackMode(int value);
   unsigned TextAlign() const { return textAlign_; }

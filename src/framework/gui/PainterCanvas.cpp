@@ -197,8 +197,32 @@ void TPainterCanvas::ApplyFont() {
   if (fontValid_ && fontRevision_ == Font().Revision()) return;
   qfont_ = ToQFont(Font());
   metrics_.emplace(ReferenceFontMetrics(qfont_));
+  constexpr std::size_t kKeptFonts = 8;
+  auto it = std::find_if(layouts_.begin(), layouts_.end(),
+                         [&](const TFontLayouts& l) { return l.Font == qfont_; });
+  if (it == layouts_.end()) {
+    if (layouts_.size() >= kKeptFonts) layouts_.erase(layouts_.begin());
+    layouts_.push_back(TFontLayouts{qfont_, {}});
+    it = layouts_.end() - 1;
+  }
+  fontLayouts_ = static_cast<std::size_t>(it - layouts_.begin());
   fontRevision_ = Font().Revision();
   fontValid_ = true;
+}
+
+const TPainterCanvas::TLaidOutText& TPainterCanvas::LaidOut(std::string_view text) {
+  constexpr std::size_t kMaxLaidOut = 4096;
+  auto& texts = layouts_[fontLayouts_].Texts;
+  auto it = texts.find(text);
+  if (it != texts.end()) return it->second;
+  if (texts.size() >= kMaxLaidOut) texts.clear();
+  const QString s = ToQString(text);
+  TLaidOutText laid;
+  laid.Text.setTextFormat(Qt::PlainText);
+  laid.Text.setText(s);
+  laid.Text.prepare(QTransform(), qfont_);
+  laid.Width = metrics_->horizontalAdvance(s);
+  return texts.emplace(std::string(text), std::move(laid)).first->second;
 }
 
 void TPainterCanvas::DoLine(TPoint from, TPoint to) {
@@ -441,10 +465,12 @@ void TPainterCanvas::DoSetPixel(int x, int y, TColor color) {
 }
 
 void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
-  if (!Prepare() || text.empty()) return;
+  // Text takes only the font and the brush colour, never the painter's pen or brush: those are
+  // brought up to date by the next shape that needs them.
+  if (!painter_.isActive() || text.empty()) return;
   ApplyFont();
-  const QString s = ToQString(text);
-  const int width = metrics_->horizontalAdvance(s);
+  const TLaidOutText& laid = LaidOut(text);
+  const int width = laid.Width;
   const int ascent = metrics_->ascent();
   const int descent = metrics_->descent();
   int dx = 0;
@@ -469,18 +495,29 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
     x = 0;
     y = 0;
   }
-  if (BackMode() == OPAQUE)
+  // The text background follows the brush, as on a canvas layer over a GDI-style platform, where
+  // selecting a brush sets the text background: a solid brush paints the text cell in its colour,
+  // any other (clear, hatched or pattern) brush writes the text transparently. The back mode and
+  // back colour serve the gaps of dashed lines and hatches only.
+  const TBrush& brush = Brush();
+  if (brush.Style() == bsSolid && brush.Bitmap() == nullptr)
     painter_.fillRect(QRect(x + dx, y + baseline - ascent, width, ascent + descent),
-                      ToQColor(BackColor()));
+                      ToQColor(brush.Color()));
   const QPen pen = painter_.pen();
   painter_.setPen(ToQColor(Font().Color()));
-  painter_.setBackgroundMode(Qt::TransparentMode);
-  painter_.drawText(QPoint(x + dx, y + baseline), s);
+  if (painter_.backgroundMode() != Qt::TransparentMode) {
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    stateValid_ = false;
+  }
+  // A turned text is drawn by a plain drawText: its kept layout would not give the same pixels.
+  if (turned)
+    painter_.drawText(QPoint(x + dx, y + baseline), laid.Text.text());
+  else
+    painter_.drawStaticText(QPoint(x + dx, y + baseline - ascent), laid.Text);
   if (turned) {
     painter_.restore();
   } else {
     painter_.setPen(pen);
-    stateValid_ = false;
   }
 }
 

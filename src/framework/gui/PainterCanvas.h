@@ -16,8 +16,13 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "framework/core/Canvas.h"
 
@@ -60,6 +65,23 @@ class TPainterCanvas : public TCanvas {
   void ApplyBrush();
   void ApplyBack();
   void ApplyFont();
+  // A text laid out in the current font, with its advance width. Shaping costs far more than
+  // drawing the glyphs, and a chart writes the same labels in the same few fonts on every paint;
+  // the layouts are kept per font for the last few fonts used (and emptied when too many).
+  struct TLaidOutText {
+    QStaticText Text;
+    int Width = 0;
+  };
+  // Looked up by string_view, without building a string.
+  struct TTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  struct TFontLayouts {
+    QFont Font;
+    std::unordered_map<std::string, TLaidOutText, TTextHash, std::equal_to<>> Texts;
+  };
+  const TLaidOutText& LaidOut(std::string_view text);
   // Strokes a path of one-pixel lines, each leaving out its end point, the dash pattern running on.
   void StrokeThin(std::span<const TPoint> path);
   void FillEllipseInside(const TRect& r, const QBrush& brush);
@@ -83,6 +105,8 @@ class TPainterCanvas : public TCanvas {
   bool stateValid_ = false;
   QFont qfont_;
   std::optional<QFontMetrics> metrics_;
+  std::vector<TFontLayouts> layouts_;  // the most recently used font last
+  std::size_t fontLayouts_ = 0;        // the current font's entry
 };
 
 }  // namespace fw
