@@ -263,8 +263,14 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
       }
     }
     if (!series) continue;
-    std::string text = SeriesLabelText(series, i, labels.Style);
-    if (chart_->OnGetAxisLabel) chart_->OnGetAxisLabel(this, series, i, text);
+    // Without a label event the text is needed only for a label that may be drawn: it is taken
+    // after the checks that need none (they have no effects of their own).
+    std::string text;
+    const bool event = static_cast<bool>(chart_->OnGetAxisLabel);
+    if (event) {
+      text = SeriesLabelText(series, i, labels.Style);
+      chart_->OnGetAxisLabel(this, series, i, text);
+    }
     if (i >= series->Count()) continue;
     const double value = horizontal_ ? series->XValue(i) : series->YValue(i);
     if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
@@ -275,6 +281,7 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
     // A label whose position lies within the last drawn one cannot fit whatever its size: no need
     // to measure it.
     if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos && pos < lastPos + lastHalf) continue;
+    if (!event) text = SeriesLabelText(series, i, labels.Style);
     const std::int64_t extent = !c ? 0 : widthExtent ? widths_->Width(*c, text) : std::int64_t{fontHeight} * LineCount(text);
     if (labelsSeparation_ == 0 || !anyDrawn) {
       lastHalf = extent / 2;

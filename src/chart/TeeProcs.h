@@ -91,6 +91,9 @@ struct TChartSettings {
   char LineSeparator = '\r';
   // A printed chart gets its panel background and bevels too.
   bool PrintPanelBackground = false;
+  // Point series place their points through per-paint pixel maps of the axes (off: through the
+  // overridable position, colour and pointer operations for every point; the same picture).
+  bool MappedPointLoop = true;
 };
 TChartSettings& ChartSettings();
 
