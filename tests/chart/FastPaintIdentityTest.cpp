@@ -151,3 +151,43 @@ TEST(FastPaint, PointerStyleEventsStillComeForEveryPoint) {
 }
 
 }  // namespace
+
+namespace {
+
+// The bottom axis of a chart whose one series has many labelled points on few pixels shows the
+// same labels (text, value and place) whether the points inside a drawn label are stepped over
+// (no label event) or visited one by one (a label event that changes nothing).
+TEST(FastPaint, PointLabelsAreTheSameWhenPointsWithinALabelAreSteppedOver) {
+  testing_support::EnsureGuiApplication();
+  charttest::TOwner owner;
+  auto* chart = new tee::TChart(&owner);
+  chart->SetBounds(0, 0, 300, 200);
+  chart->SetView3D(false);
+  chart->SetBufferedDisplay(false);
+  chart->BottomAxis()->SetMinMax(-1000, 1000);
+  auto* series = new tee::TPointSeries(&owner);
+  series->SetParentChart(chart);
+  std::mt19937 random(3);
+  std::uniform_int_distribution<int> x(-1100, 1100);
+  for (int i = 0; i < 6000; ++i) {
+    const int v = x(random);
+    series->AddXY(v, i % 50, std::to_string(v % 7 == 0 ? v * 1000 : v));
+  }
+  auto labelsOf = [&] {
+    fw::TBitmap bitmap(300, 200);
+    chart->DrawChart(bitmap.Canvas(), fw::Rect(0, 0, 300, 200));
+    std::vector<std::string> out;
+    for (const auto& l : chart->BottomAxis()->LastLabels().Items)
+      out.push_back(l.Text + "@" + std::to_string(l.Pos) + "=" + std::to_string(l.Value));
+    return out;
+  };
+  const auto steppedOver = labelsOf();
+  int events = 0;
+  chart->OnGetAxisLabel = [&](tee::TCustomChartAxis*, tee::TChartSeries*, int, std::string&) { ++events; };
+  const auto visited = labelsOf();
+  EXPECT_GT(events, 6000);
+  EXPECT_EQ(steppedOver, visited);
+  EXPECT_GT(steppedOver.size(), 3u);
+}
+
+}  // namespace
