@@ -241,8 +241,10 @@ static int LastWithin(const TCustomChartAxis& axis, const TChartSeries& series, 
   };
   while (from < to) {
     const int mid = from + (to - from + 1) / 2;
-    if (within(mid)) from = mid;
-    else to = mid - 1;
+    if (within(mid))
+      from = mid;
+    else
+      to = mid - 1;
   }
   return from;
 }
@@ -301,14 +303,18 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
 
     // A label whose position lies within the last drawn one cannot fit whatever its size: no need
     // to measure it.
-    if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos && pos < lastPos + lastHalf) {
-      if (stepOver && i < stepEnd) i = LastWithin(*this, *only, i, stepEnd, lastPos - lastHalf, lastPos + lastHalf);
+    if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos &&
+        pos < lastPos + lastHalf) {
+      if (stepOver && i < stepEnd)
+        i = LastWithin(*this, *only, i, stepEnd, lastPos - lastHalf, lastPos + lastHalf);
       continue;
     }
     if (!event) text = SeriesLabelText(series, i, labels.Style);
     // Neighbouring points often carry the same text.
     if (measured.empty() || text != measured) {
-      measuredExtent = !c ? 0 : widthExtent ? widths_->Width(*c, text) : std::int64_t{fontHeight} * LineCount(text);
+      measuredExtent = !c            ? 0
+                       : widthExtent ? widths_->Width(*c, text)
+                                     : std::int64_t{fontHeight} * LineCount(text);
       measured = text;
     }
     const std::int64_t extent = measuredExtent;

@@ -127,7 +127,8 @@ bool TCustomSeries::PrepareMappedLoop(TMappedPoints& points) const {
   const std::type_info& type = typeid(*this);
   if (type != typeid(TPointSeries) && type != typeid(TCustomSeries)) return false;
   if (!ChartCanvas() || !DrawValuesForward()) return false;
-  if (typeid(*XValues()) != typeid(TChartValueList) || typeid(*YValues()) != typeid(TChartValueList))
+  if (typeid(*XValues()) != typeid(TChartValueList) ||
+      typeid(*YValues()) != typeid(TChartValueList))
     return false;
   const auto* h = dynamic_cast<const TCustomChartAxis*>(GetHorizAxis());
   const auto* v = dynamic_cast<const TCustomChartAxis*>(GetVertAxis());
@@ -172,8 +173,7 @@ void TCustomSeries::DrawPointerOf(int x, int y, TColor color, int valueIndex) {
     DrawPointer(x, y, color, valueIndex);
 }
 
-void TCustomSeries::DrawPlacedValue(TCanvas3D& canvas, int valueIndex, TColor color, int x,
-                                    int y) {
+void TCustomSeries::DrawPlacedValue(TCanvas3D& canvas, int valueIndex, TColor color, int x, int y) {
   TCanvas3D* c = &canvas;
   const bool first = valueIndex == FirstValueIndex();
   const bool last = valueIndex == LastValueIndex();

@@ -183,7 +183,9 @@ TEST(FastPaint, PointLabelsAreTheSameWhenPointsWithinALabelAreSteppedOver) {
   };
   const auto steppedOver = labelsOf();
   int events = 0;
-  chart->OnGetAxisLabel = [&](tee::TCustomChartAxis*, tee::TChartSeries*, int, std::string&) { ++events; };
+  chart->OnGetAxisLabel = [&](tee::TCustomChartAxis*, tee::TChartSeries*, int, std::string&) {
+    ++events;
+  };
   const auto visited = labelsOf();
   EXPECT_GT(events, 6000);
   EXPECT_EQ(steppedOver, visited);

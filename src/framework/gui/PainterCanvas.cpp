@@ -121,8 +121,8 @@ class TPainterCanvas::RunPainter {
   }
   // The brush over `area` (not moved).
   void Fill(const QRect& area) const {
-    (*this)(TPixelRun{area.left() - dx_, area.top() - dy_, area.right() - dx_,
-                      area.bottom() - dy_, TRunRole::Fill});
+    (*this)(TPixelRun{area.left() - dx_, area.top() - dy_, area.right() - dx_, area.bottom() - dy_,
+                      TRunRole::Fill});
   }
 
  private:
