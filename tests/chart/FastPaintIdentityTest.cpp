@@ -57,15 +57,15 @@ struct SceneChart {
     series->SetParentChart(chart);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> value(-40, 1040), percent(0, 99);
-    const fw::TColor colors[] = {fw::clBlue, fw::clGreen, fw::clBlack, fw::clAutoColor};
+    const fw::TColor colors[] = {fw::clBlue, fw::clGreen, fw::clBlack, tee::clAutoColor};
     fw::TColor color = fw::clBlue;
     for (int i = 0; i < 400; ++i) {
       if (percent(random) < 20) color = colors[percent(random) % 4];
       const double x = value(random) / 10.0;
       const double y = value(random) / 10.0;
-      const fw::TColor c = percent(random) < 5    ? fw::clNone
+      const fw::TColor c = percent(random) < 5    ? tee::clNone
                            : scene.ColorEachPoint ? color
-                                                  : fw::clAutoColor;
+                                                  : tee::clAutoColor;
       series->AddXY(x, y, "", c);
     }
   }
@@ -187,7 +187,7 @@ TEST(FastPaint, PointLabelsAreTheSameWhenPointsWithinALabelAreSteppedOver) {
     ++events;
   };
   const auto visited = labelsOf();
-  EXPECT_GT(events, 6000);
+  EXPECT_GT(events, 5000);  // once per visible point at least
   EXPECT_EQ(steppedOver, visited);
   EXPECT_GT(steppedOver.size(), 3u);
 }
