@@ -286,14 +286,11 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
     const auto found = std::find_if(labelSeries_.begin(), labelSeries_.end(), has);
     TChartSeries* const series = found != labelSeries_.end() ? *found : nullptr;
     if (!series) continue;
-    // Without a label event the text is needed only for a label that may be drawn: it is taken
-    // after the checks that need none (they have no effects of their own).
+    // Without a label event the text is taken only for a label that may be drawn, after the
+    // checks that need none (they have no effects of their own).
     std::string text;
     const bool event = static_cast<bool>(chart_->OnGetAxisLabel);
-    if (event) {
-      text = SeriesLabelText(series, i, labels.Style);
-      chart_->OnGetAxisLabel(this, series, i, text);
-    }
+    if (event) chart_->OnGetAxisLabel(this, series, i, text = SeriesLabelText(series, i, labels.Style));
     if (i >= series->Count()) continue;
     const double value = horizontal_ ? series->XValue(i) : series->YValue(i);
     if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
@@ -310,12 +307,9 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
       continue;
     }
     if (!event) text = SeriesLabelText(series, i, labels.Style);
-    // Neighbouring points often carry the same text.
-    if (measured.empty() || text != measured) {
-      measuredExtent = !c            ? 0
-                       : widthExtent ? widths_->Width(*c, text)
-                                     : std::int64_t{fontHeight} * LineCount(text);
+    if (measured.empty() || text != measured) {  // neighbouring points often carry the same text
       measured = text;
+      measuredExtent = !c ? 0 : widthExtent ? widths_->Width(*c, text) : std::int64_t{fontHeight} * LineCount(text);
     }
     const std::int64_t extent = measuredExtent;
     if (labelsSeparation_ == 0 || !anyDrawn) {
