@@ -40,7 +40,7 @@ struct Scene {
 // little beyond both ranges (so the plot's clip cuts dots at every edge), many on the same pixels,
 // each with its own colour or the series' one, some of them null.
 struct SceneChart {
-  explicit SceneChart(const Scene& scene, unsigned seed) {
+  explicit SceneChart(const Scene& scene, unsigned seed, int points = 400) {
     testing_support::EnsureGuiApplication();
     chart = new tee::TChart(&owner);
     chart->SetBounds(0, 0, 220, 170);
@@ -59,7 +59,7 @@ struct SceneChart {
     std::uniform_int_distribution<int> value(-40, 1040), percent(0, 99);
     const fw::TColor colors[] = {fw::clBlue, fw::clGreen, fw::clBlack, tee::clAutoColor};
     fw::TColor color = fw::clBlue;
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < points; ++i) {
       if (percent(random) < 20) color = colors[percent(random) % 4];
       const double x = value(random) / 10.0;
       const double y = value(random) / 10.0;
@@ -119,6 +119,18 @@ TEST(FastPaint, EveryPointerStyleSizePenAndColourGivesTheGeneralPicture) {
           ASSERT_EQ(FirstDifference(general, fast), "")
               << "style " << static_cast<int>(style) << " pen " << pen << " size " << h << "x" << v;
         }
+}
+
+// Thousands of points in one colour: the canvas records the run and skips the repeated dots.
+TEST(FastPaint, ManyPointsOfOneColourGiveTheGeneralPicture) {
+  fw::TBitmap general;
+  fw::TBitmap fast;
+  for (tee::TSeriesPointerStyle style : {tee::psCircle, tee::psRectangle, tee::psDiamond}) {
+    SceneChart chart(Scene{style, 2, 2, false, false}, 21, 5000);
+    chart.Render(general, false);
+    chart.Render(fast, true);
+    ASSERT_EQ(FirstDifference(general, fast), "") << "style " << static_cast<int>(style);
+  }
 }
 
 TEST(FastPaint, TheSurfaceSeesEveryCallOfTheGeneralWay) {

@@ -100,10 +100,19 @@ const Marker kMarkers[] = {Marker::Rectangle,    Marker::Circle,  Marker::Triang
 constexpr int kWidth = 72;
 constexpr int kHeight = 56;
 
-// Draws `count` markers at random places around and across the clip (many of them repeated, some
-// beyond the image's edges), in changing colours, with a line and a fill now and then in between.
+// How a scene changes colour and what else it draws between its markers.
+struct Rhythm {
+  int Count = 600;         // markers
+  int ColorChange = 15;    // percent of markers that take a new colour
+  int Interrupt = 2;       // percent of markers followed by a line, and by a fill
+  int InterruptEvery = 0;  // or: a fill after every this many markers
+};
+
+// Draws markers at random places around and across the clip (many of them repeated, some beyond
+// the image's edges), in changing colours, with a line and a fill now and then in between.
 void DrawScene(fw::TBitmap& bitmap, bool direct, Marker marker, int h, int v, const PenCase& pen,
-               fw::TBrushStyle brush, const fw::TRect& clip, unsigned seed) {
+               fw::TBrushStyle brush, const fw::TRect& clip, unsigned seed,
+               const Rhythm& rhythm = Rhythm()) {
   auto& canvas = static_cast<fw::TPainterCanvas&>(bitmap.Canvas());
   canvas.SetDirectDrawing(direct);
   canvas.Brush().SetStyle(fw::bsSolid);
@@ -119,8 +128,8 @@ void DrawScene(fw::TBitmap& bitmap, bool direct, Marker marker, int h, int v, co
   const TColor colors[] = {fw::clRed, fw::clGreen, fw::clBlue, fw::clBlack};
   TColor color = fw::clRed;
   std::vector<TPoint> places;
-  for (int i = 0; i < 600; ++i) {
-    if (percent(random) < 15) color = colors[percent(random) % 4];
+  for (int i = 0; i < rhythm.Count; ++i) {
+    if (percent(random) < rhythm.ColorChange) color = colors[percent(random) % 4];
     TPoint at{px(random), py(random)};
     if (!places.empty() && percent(random) < 50)
       at = places[static_cast<size_t>(percent(random)) % places.size()];
@@ -132,12 +141,13 @@ void DrawScene(fw::TBitmap& bitmap, bool direct, Marker marker, int h, int v, co
     canvas.Brush().SetStyle(brush);
     canvas.Brush().SetColor(color);
     DrawMarker(canvas, marker, at.X, at.Y, h, v, color);
-    if (percent(random) < 2) {
+    if (percent(random) < rhythm.Interrupt) {
       canvas.Pen().SetStyle(fw::psSolid);
       canvas.Pen().SetColor(fw::clFuchsia);
       canvas.MoveTo(px(random), py(random));
       canvas.LineTo(px(random), py(random));
-    } else if (percent(random) < 2) {
+    } else if (percent(random) < rhythm.Interrupt ||
+               (rhythm.InterruptEvery > 0 && i % rhythm.InterruptEvery == 0)) {
       canvas.Brush().SetStyle(fw::bsSolid);
       canvas.Brush().SetColor(fw::clAqua);
       canvas.FillRect({at.X - 3, at.Y - 3, at.X + 3, at.Y + 3});
@@ -181,6 +191,27 @@ TEST(DirectDrawing, EveryMarkerStyleSizePenAndClipGivesTheQPainterPicture) {
                 << static_cast<int>(brush) << " size " << h << "x" << v;
           }
   EXPECT_EQ(compared, 9 * 5 * 2 * 12);
+}
+
+// Long runs of one colour, where repeated markers are skipped once a run is recorded, with a fill
+// over part of them now and then.
+TEST(DirectDrawing, LongRunsOfRepeatedMarkersGiveTheQPainterPicture) {
+  testing_support::EnsureGuiApplication();
+  const fw::TRect clip{6, 5, 66, 50};
+  fw::TBitmap general(kWidth, kHeight);
+  fw::TBitmap direct(kWidth, kHeight);
+  const Rhythm rhythm{3000, 0, 0, 1300};
+  unsigned seed = 100;
+  for (Marker marker : kMarkers)
+    for (const PenCase* pen : {&kPens[0], &kPens[1]})
+      for (auto [h, v] : {std::pair{2, 2}, std::pair{3, 1}, std::pair{1, 5}}) {
+        DrawScene(general, false, marker, h, v, *pen, fw::bsSolid, clip, seed, rhythm);
+        DrawScene(direct, true, marker, h, v, *pen, fw::bsSolid, clip, seed, rhythm);
+        ++seed;
+        ASSERT_EQ(FirstDifference(general, direct), "")
+            << "marker " << static_cast<int>(marker) << " pen " << pen->Name << " size " << h << "x"
+            << v;
+      }
 }
 
 TEST(DirectDrawing, ARepeatedDotIsWrittenAgainOnceSomethingElseCoveredIt) {

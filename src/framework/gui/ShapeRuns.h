@@ -45,6 +45,24 @@ struct TDashPattern {
   }
 };
 
+// Steps along a dash pattern pixel by pixel: the same answers as TDashPattern::On for 0, 1, 2...
+class TDashCursor {
+ public:
+  explicit TDashCursor(const TDashPattern* pattern)
+      : pattern_(pattern), left_(pattern ? pattern->Runs[0] : 0) {}
+  bool On() const { return pattern_ == nullptr || run_ % 2 == 0; }
+  void Step() {
+    if (pattern_ == nullptr || --left_ > 0) return;
+    run_ = (run_ + 1) % pattern_->Count;
+    left_ = pattern_->Runs[static_cast<size_t>(run_)];
+  }
+
+ private:
+  const TDashPattern* pattern_;
+  int run_ = 0;
+  int left_;
+};
+
 // The pattern of a one-pixel pen of the style; null for a solid line.
 const TDashPattern* DashPatternFor(TPenStyle style);
 
@@ -113,7 +131,7 @@ void FilledEllipseRuns(int w, int h, Sink&& sink) {
 template <class Sink>
 void ThinPathRuns(std::span<const TPoint> path, const TDashPattern* pattern, bool gaps,
                   Sink&& sink) {
-  int index = 0;  // pixels stepped so far along the path: the dash phase
+  TDashCursor dash(pattern);  // the dash phase: pixels stepped so far along the path
   for (size_t segment = 1; segment < path.size(); ++segment) {
     const TPoint from = path[segment - 1];
     const TPoint to = path[segment];
@@ -130,14 +148,14 @@ void ThinPathRuns(std::span<const TPoint> path, const TDashPattern* pattern, boo
     int error = (xMajor ? dx : dy) / 2;
     // Consecutive pixels on one row (x-major) or column (y-major) with the same ink are one run.
     int runX = x, runY = y, lastX = x, lastY = y;
-    bool runOn = pattern == nullptr || pattern->On(index);
+    bool runOn = dash.On();
     auto flush = [&] {
       if (!runOn && !gaps) return;
       sink(TPixelRun{std::min(runX, lastX), std::min(runY, lastY), std::max(runX, lastX),
                      std::max(runY, lastY), runOn ? TRunRole::Ink : TRunRole::Gap});
     };
-    for (int i = 0; i < steps; ++i, ++index) {
-      const bool on = pattern == nullptr || pattern->On(index);
+    for (int i = 0; i < steps; ++i, dash.Step()) {
+      const bool on = dash.On();
       const bool sameLine = xMajor ? y == runY : x == runX;
       if (i > 0 && (on != runOn || !sameLine)) {
         flush();

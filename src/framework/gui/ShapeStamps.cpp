@@ -76,9 +76,13 @@ void TStampMarks::NewGeneration() {
 
 bool TStampMarks::SeenElseMark(const TStamp* stamp, const TStampColors& colors, int x, int y) {
   if (stamp != current_ || !(colors == colors_)) {
-    NewGeneration();
     current_ = stamp;
     colors_ = colors;
+    unmarked_ = 0;
+  }
+  if (unmarked_ < kWarmUp) {
+    if (++unmarked_ == kWarmUp) NewGeneration();  // from here on the run is recorded
+    return false;
   }
   const int mx = x + kMargin;
   const int my = y + kMargin;

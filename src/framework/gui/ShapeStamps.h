@@ -82,6 +82,9 @@ class TStampMarks {
  public:
   // Anchors this far outside the image are not remembered (the shape is simply written).
   static constexpr int kMargin = 16;
+  // The first stamps of a run are written without being remembered: a short run gains nothing
+  // from the record and would only pay for reaching into it.
+  static constexpr int kWarmUp = 1024;
 
   void Resize(int width, int height);
   // Forgets every anchor: something else was drawn, the clip changed, or the image did.
@@ -98,6 +101,7 @@ class TStampMarks {
   int height_ = 0;
   int stride_ = 0;
   std::uint16_t generation_ = 0;
+  int unmarked_ = 0;  // stamps of this run written before it is recorded
   const TStamp* current_ = nullptr;
   TStampColors colors_;
 };
