@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "chart/ChartAxisSteps.h"
+#include "chart/AxisPixelMap.h"
 #include "chart/ChartAxisTypes.h"
 #include "chart/SeriesAxis.h"
 #include "chart/TeCanvasFont.h"
@@ -267,6 +268,9 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
   int CalcXPosValue(double value) const override;
   int CalcYPosValue(double value) const override;
   double CalcPosPoint(int pixel) const override;
+  // The conversion CalcXPosValue (`xDirection`) or CalcYPosValue makes, as a value, for a linear
+  // axis; false for a logarithmic or depth axis.
+  bool LinearPixelMap(bool xDirection, TAxisPixelMap& map) const;
 
   // ---- Labels ----
   // The label style of a drawing: LabelStyle, with talAuto resolved from the chart's series.
@@ -310,6 +314,7 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
   void SetCanvasFont(const fw::TFont& font) const;
   // Range bookkeeping for the logarithmic rule.
   void SetRange(double rangeMin, double rangeMax);
+  TAxisPixelMap LinearMap(bool xDirection) const;
   int LinearPos(double value, bool xDirection) const;
   int LogPos(double value) const;
   int DepthPos(double value) const;

@@ -231,6 +231,24 @@ std::string TCustomChartAxis::SeriesLabelText(TChartSeries* series, int index,
   return style == talMark ? series->MarkText(index) : series->XLabel(index);
 }
 
+// The last index from `from` (whose point lies strictly between the pixels `low` and `high` on the
+// axis) up to `to` whose point still does, for a series whose positions run in order.
+static int LastWithin(const TCustomChartAxis& axis, const TChartSeries& series, int from, int to,
+                      std::int64_t low, std::int64_t high) {
+  auto within = [&](int i) {
+    const int p = axis.CalcPosValue(axis.Horizontal() ? series.XValue(i) : series.YValue(i));
+    return low < p && p < high;
+  };
+  while (from < to) {
+    const int mid = from + (to - from + 1) / 2;
+    if (within(mid))
+      from = mid;
+    else
+      to = mid - 1;
+  }
+  return from;
+}
+
 void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
   TCanvas3D* c = Canvas();
   labelSeries_.clear();
@@ -254,17 +272,25 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
   bool anyDrawn = false;
   std::int64_t lastPos = 0;
   std::int64_t lastHalf = 0;
+  // With one label series whose values run in order, no label event and no tick per point, the
+  // points within the last drawn label have no effect at all: their positions run in order too,
+  // so the run of them is found by bisection and stepped over.
+  TChartSeries* const only = labelSeries_.size() == 1 ? labelSeries_.front() : nullptr;
+  const bool stepOver = only && !chart_->OnGetAxisLabel && tickOnLabelsOnly_ &&
+                        (horizontal_ ? only->XValues() : only->YValues())->Monotonic();
+  const int stepEnd = only ? std::min({lastIndex, only->LabelCount() - 1, only->Count() - 1}) : -1;
+  std::string measured;  // the last text measured, and its extent
+  std::int64_t measuredExtent = 0;
   for (int i = firstIndex; i <= lastIndex; ++i) {
-    TChartSeries* series = nullptr;
-    for (TChartSeries* s : labelSeries_) {
-      if (s->LabelCount() > i) {
-        series = s;
-        break;
-      }
-    }
+    auto has = [i](const TChartSeries* s) { return s->LabelCount() > i; };
+    const auto found = std::find_if(labelSeries_.begin(), labelSeries_.end(), has);
+    TChartSeries* const series = found != labelSeries_.end() ? *found : nullptr;
     if (!series) continue;
-    std::string text = SeriesLabelText(series, i, labels.Style);
-    if (chart_->OnGetAxisLabel) chart_->OnGetAxisLabel(this, series, i, text);
+    // Without a label event the text is taken only for a label that may be drawn, after the
+    // checks that need none (they have no effects of their own).
+    std::string text;
+    const bool event = static_cast<bool>(chart_->OnGetAxisLabel);
+    if (event) chart_->OnGetAxisLabel(this, series, i, text = SeriesLabelText(series, i, labels.Style));
     if (i >= series->Count()) continue;
     const double value = horizontal_ ? series->XValue(i) : series->YValue(i);
     if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
@@ -274,8 +300,18 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
 
     // A label whose position lies within the last drawn one cannot fit whatever its size: no need
     // to measure it.
-    if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos && pos < lastPos + lastHalf) continue;
-    const std::int64_t extent = !c ? 0 : widthExtent ? widths_->Width(*c, text) : std::int64_t{fontHeight} * LineCount(text);
+    if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos &&
+        pos < lastPos + lastHalf) {
+      if (stepOver && i < stepEnd)
+        i = LastWithin(*this, *only, i, stepEnd, lastPos - lastHalf, lastPos + lastHalf);
+      continue;
+    }
+    if (!event) text = SeriesLabelText(series, i, labels.Style);
+    if (measured.empty() || text != measured) {  // neighbouring points often carry the same text
+      measured = text;
+      measuredExtent = !c ? 0 : widthExtent ? widths_->Width(*c, text) : std::int64_t{fontHeight} * LineCount(text);
+    }
+    const std::int64_t extent = measuredExtent;
     if (labelsSeparation_ == 0 || !anyDrawn) {
       lastHalf = extent / 2;
     } else {

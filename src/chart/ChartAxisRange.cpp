@@ -105,18 +105,27 @@ void TCustomChartAxis::CalcPixelRange() {
 
 // ---- Value to pixel ----
 
+TAxisPixelMap TCustomChartAxis::LinearMap(bool xDirection) const {
+  TAxisPixelMap m;
+  m.RangeMin = rangeMin_;
+  m.RangeSize = rangeSize_;
+  m.PixelLength = pixelLength_;
+  // X runs from the start pixel up (from the end down when inverted), Y from the end up.
+  const bool fromEnd = xDirection == inverted_;
+  m.Origin = fromEnd ? endPixel_ : startPixel_;
+  m.Subtract = fromEnd;
+  m.Center = centerPixel_;
+  return m;
+}
+
+bool TCustomChartAxis::LinearPixelMap(bool xDirection, TAxisPixelMap& map) const {
+  if (isDepthAxis_ || logarithmic_) return false;
+  map = LinearMap(xDirection);
+  return true;
+}
+
 int TCustomChartAxis::LinearPos(double value, bool xDirection) const {
-  if (rangeSize_ != 0) {
-    const double t = (value - rangeMin_) * pixelLength_ / rangeSize_;
-    if (std::fabs(t) < kPixelLimit) {
-      const auto r = static_cast<std::int64_t>(std::nearbyint(t));
-      std::int64_t p;
-      if (xDirection) p = inverted_ ? endPixel_ - r : startPixel_ + r;
-      else p = inverted_ ? startPixel_ + r : endPixel_ - r;
-      if (FitsInt(p)) return static_cast<int>(p);
-    }
-  }
-  return centerPixel_;
+  return LinearMap(xDirection).Pos(value);
 }
 
 int TCustomChartAxis::LogPos(double value) const {

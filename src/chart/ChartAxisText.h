@@ -40,10 +40,12 @@ inline int WidestLine(TTeeCanvas& canvas, const std::string& text) {
 // The widths of label texts (widest lines) in one font on one surface, kept between paints: the
 // point labels of a profile are measured once rather than on every repaint, since shaping a text
 // costs far more than the rest of placing a label. The cache empties itself when the surface or
-// any property of the font changes, and when it is full.
+// any property of the font changes, and when it is full. Its size is fixed: enough for every X
+// text a scanner profile can have (its X values come from 14-bit raw values), whatever the number
+// of points.
 class TTextWidthCache {
  public:
-  static constexpr std::size_t kCapacity = 16384;
+  static constexpr std::size_t kCapacity = 65536;
 
   // The widest line of `text` on the canvas in its current font.
   int Width(TTeeCanvas& canvas, const std::string& text) {

@@ -83,6 +83,10 @@ class TChartValueList : public fw::TPersistent {
   double TempValue() const { return tempValue_; }
   void SetTempValue(double value) { tempValue_ = value; }
 
+  // Whether the values, as read, never decrease or never increase along the list: an ordered list
+  // whose stored values are in its Order.
+  bool Monotonic() const { return order_ != loNone && KnownSorted(); }
+
   // The value as stored, without the multiplier (unchecked; for drawing loops that checked Count).
   double StoredValue(int index) const { return values_.At(static_cast<std::size_t>(index)); }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <typeinfo>
 
 #include "chart/ChartAxis.h"
 #include "chart/SeriesAxis.h"
@@ -131,6 +132,64 @@ void TCustomSeries::DrawValue(int valueIndex) {
   const TColor color = ValueColor(valueIndex);
   const int x = CalcXPos(valueIndex);
   const int y = CalcYPos(valueIndex);
+  DrawPlacedValue(*c, valueIndex, color, x, y);
+}
+
+// Per-paint check for the mapped loop: the series is of a type whose placing, colouring and pointer
+// drawing are this class' own, and both axes are linear chart axes.
+bool TCustomSeries::PrepareMappedLoop(TMappedPoints& points) const {
+  if (!ChartSettings().MappedPointLoop) return false;
+  const std::type_info& type = typeid(*this);
+  if (type != typeid(TPointSeries) && type != typeid(TCustomSeries)) return false;
+  if (!ChartCanvas() || !DrawValuesForward()) return false;
+  if (typeid(*XValues()) != typeid(TChartValueList) ||
+      typeid(*YValues()) != typeid(TChartValueList))
+    return false;
+  const auto* h = dynamic_cast<const TCustomChartAxis*>(GetHorizAxis());
+  const auto* v = dynamic_cast<const TCustomChartAxis*>(GetVertAxis());
+  if (!h || !v || !h->LinearPixelMap(true, points.X) || !v->LinearPixelMap(false, points.Y))
+    return false;
+  points.XMultiplier = XValues()->Multiplier();
+  points.YMultiplier = YValues()->Multiplier();
+  points.OriginPos = v->EndPixel();
+  return true;
+}
+
+void TCustomSeries::DrawAllValues() {
+  TMappedPoints points;
+  if (FirstValueIndex() < 0 || !PrepareMappedLoop(points)) {
+    TChartSeries::DrawAllValues();
+    return;
+  }
+  // The same steps as DrawValue for each index, with the positions from the maps and the
+  // colours, origin and pointers of this class called directly.
+  TCanvas3D& c = *ChartCanvas();
+  const TChartValueList& xs = *XValues();
+  const TChartValueList& ys = *YValues();
+  const int last = LastValueIndex();
+  mapped_ = &points;
+  for (int i = FirstValueIndex(); i <= last; ++i) {
+    const TColor color = TChartSeries::ValueColor(i);
+    const int x = points.X.Pos(xs.StoredValue(i) * points.XMultiplier);
+    const int y = points.Y.Pos(ys.StoredValue(i) * points.YMultiplier);
+    DrawPlacedValue(c, i, color, x, y);
+  }
+  mapped_ = nullptr;
+}
+
+int TCustomSeries::OriginPosOf(int valueIndex) const {
+  return mapped_ ? mapped_->OriginPos : GetOriginPos(valueIndex);
+}
+
+void TCustomSeries::DrawPointerOf(int x, int y, TColor color, int valueIndex) {
+  if (mapped_)
+    TCustomSeries::DrawPointer(x, y, color, valueIndex);
+  else
+    DrawPointer(x, y, color, valueIndex);
+}
+
+void TCustomSeries::DrawPlacedValue(TCanvas3D& canvas, int valueIndex, TColor color, int x, int y) {
+  TCanvas3D* c = &canvas;
   const bool first = valueIndex == FirstValueIndex();
   const bool last = valueIndex == LastValueIndex();
   // Nothing drawn yet in this run: no line leads into the first point and no pointer is pending.
@@ -140,7 +199,7 @@ void TCustomSeries::DrawValue(int valueIndex) {
     // own colour for its pending pointer; when this was the last visible point, that pointer is
     // drawn now, since no later point will draw it.
     if (last && pointer_->Visible() && prevColor_ != clNone)
-      DrawPointer(prevX_, prevY_, prevColor_, prevIndex_);
+      DrawPointerOf(prevX_, prevY_, prevColor_, prevIndex_);
     return;
   }
   c->Pen().SetColor(fw::clBlack);
@@ -149,7 +208,7 @@ void TCustomSeries::DrawValue(int valueIndex) {
     prevX_ = x;
     prevY_ = y;
   }
-  originPos_ = GetOriginPos(valueIndex);
+  originPos_ = OriginPosOf(valueIndex);
   if (first) {
     if (valueIndex > 0) {
       // The line comes in from the plot edge (or, for an area, from the point before).
@@ -165,7 +224,7 @@ void TCustomSeries::DrawValue(int valueIndex) {
       }
       if (!IsNull(valueIndex - 1)) DrawLineAndPointers(x, y, color, valueIndex, last, false);
     }
-    if (last && pointer_->Visible() && color != clNone) DrawPointer(x, y, color, valueIndex);
+    if (last && pointer_->Visible() && color != clNone) DrawPointerOf(x, y, color, valueIndex);
   } else {
     DrawLineAndPointers(x, y, color, valueIndex, last, true);
   }
@@ -196,8 +255,8 @@ void TCustomSeries::DrawLineAndPointers(int x, int y, TColor color, int valueInd
     }
   }
   if (!withPointers || !pointer_->Visible()) return;
-  if (prevColor_ != clNone) DrawPointer(prevX_, prevY_, prevColor_, prevIndex_);
-  if (last && color != clNone) DrawPointer(x, y, color, valueIndex);
+  if (prevColor_ != clNone) DrawPointerOf(prevX_, prevY_, prevColor_, prevIndex_);
+  if (last && color != clNone) DrawPointerOf(x, y, color, valueIndex);
 }
 
 int TCustomSeries::Clicked(int x, int y) {

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "chart/AxisPixelMap.h"
 #include "chart/ChartSeries.h"
 #include "chart/TeCanvasBrush.h"
 #include "chart/TeCanvasPen.h"
@@ -142,6 +143,10 @@ class TCustomSeries : public TChartSeries {
   virtual int GetOriginPos(int valueIndex) const;
 
   // ---- Overrides ----
+  // DrawValue for each visible index; for a point series on linear axes the positions come from
+  // per-paint pixel maps and the colours, origin and pointers are taken directly (the same calls,
+  // in the same order, without a virtual call per point).
+  void DrawAllValues() override;
   void DrawValue(int valueIndex) override;
   // The first point whose pointer holds (x, y) (or, for a clickable line, whose line does), or -1.
   int Clicked(int x, int y) override;
@@ -195,6 +200,21 @@ class TCustomSeries : public TChartSeries {
   // The legend symbol's line: flat (a horizontal line) or, in a 3D chart, the rectangle.
   void DrawLegendLine(TColor color, const fw::TRect& rect, bool flat);
 
+  // What the mapped loop of DrawAllValues needs, computed once per paint.
+  struct TMappedPoints {
+    TAxisPixelMap X;
+    TAxisPixelMap Y;
+    double XMultiplier = 1;
+    double YMultiplier = 1;
+    int OriginPos = 0;
+  };
+  bool PrepareMappedLoop(TMappedPoints& points) const;
+  // DrawValue's steps for a point already placed and coloured.
+  void DrawPlacedValue(TCanvas3D& canvas, int valueIndex, TColor color, int x, int y);
+  // GetOriginPos and DrawPointer, taken directly during the mapped loop.
+  int OriginPosOf(int valueIndex) const;
+  void DrawPointerOf(int x, int y, TColor color, int valueIndex);
+
   fw::TBrushStyle areaBrush_;
   TColor areaColor_ = clAutoColor;
   std::unique_ptr<TChartPen> areaLinesPen_;
@@ -217,6 +237,7 @@ class TCustomSeries : public TChartSeries {
   int prevY_ = 0;
   int prevIndex_ = -1;
   TColor prevColor_ = 0;
+  const TMappedPoints* mapped_ = nullptr;  // during the mapped loop
 };
 
 class TPointSeries : public TCustomSeries {

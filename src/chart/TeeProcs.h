@@ -102,6 +102,9 @@ struct TChartSettings {
   fw::TShiftState PanShift;
   // Each step of an animated zoom covers the remaining distance divided by this.
   double ZoomAnimationDivisor = 3.0;
+  // Point series place their points through per-paint pixel maps of the axes (off: through the
+  // overridable position, colour and pointer operations for every point; the same picture).
+  bool MappedPointLoop = true;
 };
 TChartSettings& ChartSettings();
 

@@ -12,41 +12,10 @@
 
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/QtGraphics.h"
+#include "framework/gui/ShapeRuns.h"
 
 namespace fw {
 namespace {
-
-// Dash patterns of the platform's one-pixel pens, in pixels: on, off, on, off...
-struct DashPattern {
-  std::array<int, 6> runs{};
-  int count = 0;
-  int period = 0;
-};
-
-const DashPattern* PatternFor(TPenStyle style) {
-  static const DashPattern dash{{18, 6}, 2, 24};
-  static const DashPattern dot{{3, 3}, 2, 6};
-  static const DashPattern dashDot{{9, 6, 3, 6}, 4, 24};
-  static const DashPattern dashDotDot{{9, 3, 3, 3, 3, 3}, 6, 24};
-  static const DashPattern alternate{{1, 1}, 2, 2};
-  switch (style) {
-    case psDash: return &dash;
-    case psDot: return &dot;
-    case psDashDot: return &dashDot;
-    case psDashDotDot: return &dashDotDot;
-    case psAlternate: return &alternate;
-    default: return nullptr;
-  }
-}
-
-bool PatternOn(const DashPattern& p, int index) {
-  int offset = index % p.period;
-  for (int i = 0; i < p.count; ++i) {
-    if (offset < p.runs[i]) return i % 2 == 0;
-    offset -= p.runs[i];
-  }
-  return true;
-}
 
 QPainter::CompositionMode CompositionFor(TPenMode mode) {
   switch (mode) {
@@ -119,12 +88,59 @@ class TPainterCanvas::CopyModeScope {
   TPainterCanvas& canvas_;
 };
 
+// Where the runs of one operation go: straight into the image when that gives the same pixels (a
+// solid opaque colour, no raster operation, no clip or a rectangular one), else through QPainter
+// with its clip, raster operation and brush pattern.
+class TPainterCanvas::RunPainter {
+ public:
+  // `usesBrush`: some runs are the brush's fill. `copyMode`: the operation ignores the raster
+  // operation.
+  RunPainter(TPainterCanvas& c, int dx, int dy, bool usesBrush, bool copyMode = false)
+      : canvas_(c), dx_(dx), dy_(dy) {
+    const QBrush& brush = c.painter_.brush();
+    direct_ = c.direct_ && c.writer_.Usable() &&
+              (copyMode || c.penComposition_ == QPainter::CompositionMode_SourceOver) &&
+              (!usesBrush || brush.style() == Qt::SolidPattern);
+    if (!direct_) return;
+    colors_.Fill = brush.color().rgb();
+    colors_.Ink = ToQColor(c.Pen().Color()).rgb();
+    colors_.Gap = ToQColor(c.BackColor()).rgb();
+  }
+
+  void operator()(const TPixelRun& r) const {
+    if (direct_) {
+      canvas_.writer_.Write(r, dx_, dy_, colors_.Of(r.Role));
+      return;
+    }
+    const QRect area(QPoint(r.X0 + dx_, r.Y0 + dy_), QPoint(r.X1 + dx_, r.Y1 + dy_));
+    if (r.Role == TRunRole::Fill)
+      canvas_.painter_.fillRect(area, canvas_.painter_.brush());
+    else
+      canvas_.painter_.fillRect(
+          area, ToQColor(r.Role == TRunRole::Ink ? canvas_.Pen().Color() : canvas_.BackColor()));
+  }
+  // The brush over `area` (not moved).
+  void Fill(const QRect& area) const {
+    (*this)(TPixelRun{area.left() - dx_, area.top() - dy_, area.right() - dx_, area.bottom() - dy_,
+                      TRunRole::Fill});
+  }
+
+ private:
+  TPainterCanvas& canvas_;
+  int dx_;
+  int dy_;
+  bool direct_ = false;
+  TStampColors colors_;
+};
+
 TPainterCanvas::TPainterCanvas(QImage* image) : image_(image) { Resume(); }
 
 TPainterCanvas::~TPainterCanvas() { Suspend(); }
 
 void TPainterCanvas::Suspend() {
   if (painter_.isActive()) painter_.end();
+  writer_.Attach(nullptr);
+  ForgetStamps();
 }
 
 void TPainterCanvas::Resume() {
@@ -134,6 +150,7 @@ void TPainterCanvas::Resume() {
   painter_.begin(image_);
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  AttachDirect();
   if (IsClipped()) RemoveClip();
 }
 
@@ -156,9 +173,9 @@ void TPainterCanvas::ApplyPen() {
     q.setWidth(1);
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::MiterJoin);
-    if (const DashPattern* p = PatternFor(pen.Style())) {
+    if (const TDashPattern* p = DashPatternFor(pen.Style())) {
       QList<qreal> dashes;
-      for (int i = 0; i < p->count; ++i) dashes.append(p->runs[i]);
+      for (int i = 0; i < p->Count; ++i) dashes.append(p->Runs[i]);
       q.setDashPattern(dashes);
     }
   } else {
@@ -194,20 +211,18 @@ void TPainterCanvas::ApplyBack() {
 }
 
 void TPainterCanvas::ApplyFont() {
-  if (fontValid_ && fontRevision_ == Font().Revision()) return;
-  qfont_ = ToQFont(Font());
-  metrics_.emplace(ReferenceFontMetrics(qfont_));
+  if (font_ != nullptr && fontRevision_ == Font().Revision()) return;
+  font_ = &texts_.FontFor(Font());
   constexpr std::size_t kKeptFonts = 8;
   auto it = std::find_if(layouts_.begin(), layouts_.end(),
-                         [&](const TFontLayouts& l) { return l.Font == qfont_; });
+                         [&](const TFontLayouts& l) { return l.Font == font_->Font; });
   if (it == layouts_.end()) {
     if (layouts_.size() >= kKeptFonts) layouts_.erase(layouts_.begin());
-    layouts_.push_back(TFontLayouts{qfont_, {}});
+    layouts_.push_back(TFontLayouts{font_->Font, {}});
     it = layouts_.end() - 1;
   }
   fontLayouts_ = static_cast<std::size_t>(it - layouts_.begin());
   fontRevision_ = Font().Revision();
-  fontValid_ = true;
 }
 
 const TPainterCanvas::TLaidOutText& TPainterCanvas::LaidOut(std::string_view text) {
@@ -220,12 +235,14 @@ const TPainterCanvas::TLaidOutText& TPainterCanvas::LaidOut(std::string_view tex
   TLaidOutText laid;
   laid.Text.setTextFormat(Qt::PlainText);
   laid.Text.setText(s);
-  laid.Text.prepare(QTransform(), qfont_);
-  laid.Width = metrics_->horizontalAdvance(s);
+  laid.Text.prepare(QTransform(), font_->Font);
+  laid.Width = TTextCache::Width(*font_, text);
   return texts.emplace(std::string(text), std::move(laid)).first->second;
 }
 
 void TPainterCanvas::DoLine(TPoint from, TPoint to) {
+  if (StampLine(from, to)) return;
+  ForgetStamps();
   if (!Prepare() || !penVisible_) return;
   if (!thinPen_) {
     // A zero-length line of a wide pen is a round dot.
@@ -243,71 +260,18 @@ void TPainterCanvas::DoLine(TPoint from, TPoint to) {
 // the platform steps from each point towards the next and leaves the next one out, whichever way
 // the line runs, and its dash pattern counts pixels from the first point of the path.
 void TPainterCanvas::StrokeThin(std::span<const TPoint> path) {
-  const DashPattern* pattern = PatternFor(Pen().Style());
-  const QColor ink = ToQColor(Pen().Color());
-  const bool fillGaps = pattern != nullptr && BackMode() == OPAQUE;
-  const QColor gap = ToQColor(BackColor());
-  int index = 0;  // pixels stepped so far along the path: the dash phase
-
-  for (size_t segment = 1; segment < path.size(); ++segment) {
-    const TPoint from = path[segment - 1];
-    const TPoint to = path[segment];
-    const int dx = std::abs(to.X - from.X);
-    const int dy = std::abs(to.Y - from.Y);
-    const int sx = to.X > from.X ? 1 : -1;
-    const int sy = to.Y > from.Y ? 1 : -1;
-    const bool xMajor = dx >= dy;
-    const int steps = xMajor ? dx : dy;
-    if (steps == 0) continue;
-
-    int x = from.X;
-    int y = from.Y;
-    int error = (xMajor ? dx : dy) / 2;
-    // Consecutive pixels on one row (x-major) or column (y-major) with the same ink are one run.
-    QPoint runOrigin(x, y);
-    QPoint previous(x, y);
-    bool runOn = pattern == nullptr || PatternOn(*pattern, index);
-    auto flush = [&] {
-      if (!runOn && !fillGaps) return;
-      const QRect run(QPoint(std::min(runOrigin.x(), previous.x()), std::min(runOrigin.y(), previous.y())),
-                      QPoint(std::max(runOrigin.x(), previous.x()), std::max(runOrigin.y(), previous.y())));
-      painter_.fillRect(run, runOn ? ink : gap);
-    };
-    for (int i = 0; i < steps; ++i, ++index) {
-      const QPoint current(x, y);
-      const bool on = pattern == nullptr || PatternOn(*pattern, index);
-      const bool sameLine = xMajor ? current.y() == runOrigin.y() : current.x() == runOrigin.x();
-      if (i > 0 && (on != runOn || !sameLine)) {
-        flush();
-        runOrigin = current;
-        runOn = on;
-      }
-      previous = current;
-      if (xMajor) {
-        x += sx;
-        error -= dy;
-        if (error < 0) {
-          y += sy;
-          error += dx;
-        }
-      } else {
-        y += sy;
-        error -= dx;
-        if (error < 0) {
-          x += sx;
-          error += dy;
-        }
-      }
-    }
-    flush();
-  }
+  const TDashPattern* pattern = DashPatternFor(Pen().Style());
+  RunPainter runs(*this, 0, 0, false);
+  ThinPathRuns(path, pattern, pattern != nullptr && BackMode() == OPAQUE, runs);
 }
 
 void TPainterCanvas::DoRectangle(const TRect& r) {
+  if (StampBox(TStampShape::Rectangle, r)) return;
+  ForgetStamps();
   if (!Prepare()) return;
   if (!penVisible_) {
     const QRect inside(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
-    if (inside.isValid()) painter_.fillRect(inside, painter_.brush());
+    if (inside.isValid()) RunPainter(*this, 0, 0, true).Fill(inside);
     return;
   }
   if (!thinPen_) {
@@ -315,7 +279,7 @@ void TPainterCanvas::DoRectangle(const TRect& r) {
     return;
   }
   const QRect inside(r.Left + 1, r.Top + 1, r.Width() - 2, r.Height() - 2);
-  if (inside.isValid()) painter_.fillRect(inside, painter_.brush());
+  if (inside.isValid()) RunPainter(*this, 0, 0, true).Fill(inside);
   const TPoint path[] = {{r.Left, r.Top},
                          {r.Right - 1, r.Top},
                          {r.Right - 1, r.Bottom - 1},
@@ -324,95 +288,33 @@ void TPainterCanvas::DoRectangle(const TRect& r) {
   StrokeThin(path);
 }
 
-// Ellipses are scan-converted here: Qt's curve flattening makes small ones lopsided and may miss
-// the box's last column. With a one-pixel pen the outline is the curve through the centres of the
-// pixels l..r-1 and t..b-1: each row gets the pixels the curve crosses within that row, and the
-// fill is what lies between. Without a pen the platform fills only the pixels whose centres lie
-// inside that curve, which is one pixel less to the right and bottom. Rows are mirror-symmetric.
+// Ellipses are scan-converted here (ShapeRuns.h): Qt's curve flattening makes small ones lopsided
+// and may miss the box's last column.
 void TPainterCanvas::DoEllipse(const TRect& r) {
+  if (StampBox(TStampShape::Ellipse, r)) return;
+  ForgetStamps();
   if (!Prepare()) return;
   if (penVisible_ && !thinPen_) {
     painter_.drawEllipse(ShapeBox(r));
     return;
   }
-  const QBrush& brush = painter_.brush();
-  const bool fill = brush.style() != Qt::NoBrush;
+  const bool fill = painter_.brush().style() != Qt::NoBrush;
+  RunPainter runs(*this, r.Left, r.Top, fill);
   if (!penVisible_) {
-    if (fill) FillEllipseInside(r, brush);
+    if (fill) FilledEllipseRuns(r.Width(), r.Height(), runs);
     return;
   }
-  const int w = r.Width() - 1;  // from the centre of the first pixel to that of the last
-  const int h = r.Height() - 1;
-  if (w < 0 || h < 0) return;
-  const double cy = r.Top + h / 2.0;
-  const double rx = w / 2.0;
-  const double ry = h / 2.0;
-  const double cx = r.Left + rx;
-  const int mirror = r.Left + r.Right - 1;  // pixel x mirrors to pixel mirror - x
-  // Half-width of the curve at a vertical distance d from its centre; negative beyond it.
-  auto halfWidth = [&](double d) {
-    if (ry <= 0) return d <= 0 ? rx : -1.0;
-    const double t = d / ry;
-    return t > 1.0 ? -1.0 : rx * std::sqrt(1.0 - t * t);
-  };
-  auto pixelOf = [](double v) { return static_cast<int>(std::floor(v + 0.5 + 1e-9)); };
-  const QColor ink = ToQColor(Pen().Color());
-  for (int y = r.Top; y < r.Bottom; ++y) {
-    const double d = std::abs(y - cy);
-    const double widest = halfWidth(d <= 0.5 ? 0.0 : d - 0.5);
-    if (widest < 0) continue;
-    const double narrowest = std::max(0.0, halfWidth(d + 0.5));
-    const int outer = pixelOf(cx - widest);
-    const int inner = pixelOf(cx - narrowest);
-    if (2 * inner + 1 >= mirror) {  // the two sides meet: one run across
-      painter_.fillRect(QRect(outer, y, mirror - 2 * outer + 1, 1), ink);
-      continue;
-    }
-    painter_.fillRect(QRect(outer, y, inner - outer + 1, 1), ink);
-    painter_.fillRect(QRect(mirror - inner, y, inner - outer + 1, 1), ink);
-    if (fill) painter_.fillRect(QRect(inner + 1, y, mirror - 2 * inner - 1, 1), brush);
-  }
-}
-
-void TPainterCanvas::FillEllipseInside(const TRect& r, const QBrush& brush) {
-  // The curve through the pixel edges l and r - 1 (and t, b - 1); pixel centres lie at +0.5.
-  const double rx = (r.Width() - 1) / 2.0;
-  const double ry = (r.Height() - 1) / 2.0;
-  if (rx <= 0 || ry <= 0) return;
-  const double cx = r.Left + rx;
-  const double cy = r.Top + ry;
-  const int mirror = r.Left + r.Right - 2;
-  // Small solid dots are the chart's most frequent shape: without clipping or a raster operation
-  // their rows go straight into the image.
-  const bool direct = brush.style() == Qt::SolidPattern && !painter_.hasClipping() &&
-                      penComposition_ == QPainter::CompositionMode_SourceOver &&
-                      brush.color().alpha() == 255;
-  const QRgb pixel = brush.color().rgb();
-  for (int y = r.Top; y < r.Bottom - 1; ++y) {
-    const double t = (y + 0.5 - cy) / ry;
-    if (t * t > 1.0) continue;
-    const double half = rx * std::sqrt(1.0 - t * t) + 1e-9;
-    const int x0 = static_cast<int>(std::ceil(cx - half - 0.5));
-    const int x1 = mirror - x0;
-    if (x1 < x0) continue;
-    if (!direct) {
-      painter_.fillRect(QRect(x0, y, x1 - x0 + 1, 1), brush);
-    } else if (y >= 0 && y < image_->height()) {
-      // Through constBits: writing must not detach the image from the painter's buffer.
-      auto* row = reinterpret_cast<QRgb*>(const_cast<uchar*>(image_->constBits()) +
-                                          static_cast<qsizetype>(y) * image_->bytesPerLine());
-      for (int x = std::max(x0, 0), end = std::min(x1, image_->width() - 1); x <= end; ++x)
-        row[x] = pixel;
-    }
-  }
+  OutlinedEllipseRuns(r.Width(), r.Height(), fill, runs);
 }
 
 void TPainterCanvas::DoRoundRect(const TRect& r, int cornerWidth, int cornerHeight) {
+  ForgetStamps();
   if (!Prepare()) return;
   painter_.drawRoundedRect(ShapeBox(r), cornerWidth / 2.0, cornerHeight / 2.0, Qt::AbsoluteSize);
 }
 
 void TPainterCanvas::DoArc(TArcKind kind, const TRect& r, TPoint start, TPoint end) {
+  ForgetStamps();
   if (!Prepare()) return;
   const QRectF box = ShapeBox(r);
   const int a0 = ArcAngle(box, start);
@@ -426,6 +328,8 @@ void TPainterCanvas::DoArc(TArcKind kind, const TRect& r, TPoint start, TPoint e
 }
 
 void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
+  if (StampPolygon(points)) return;
+  ForgetStamps();
   if (!Prepare()) return;
   QPolygon polygon(static_cast<int>(points.size()));
   for (size_t i = 0; i < points.size(); ++i)
@@ -447,6 +351,7 @@ void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
 }
 
 void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
+  ForgetStamps();
   if (!Prepare() || !penVisible_) return;
   if (thinPen_) {
     StrokeThin(points);
@@ -459,6 +364,13 @@ void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
 }
 
 void TPainterCanvas::DoSetPixel(int x, int y, TColor color) {
+  ForgetStamps();
+  if (!painter_.isActive()) return;
+  // Pixels ignore the raster operation, so one can always be written directly.
+  if (direct_ && writer_.Usable()) {
+    writer_.Write(TPixelRun{x, y, x, y}, 0, 0, ToQColor(color).rgb());
+    return;
+  }
   if (!Prepare()) return;
   CopyModeScope copy(*this);
   painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
@@ -467,12 +379,13 @@ void TPainterCanvas::DoSetPixel(int x, int y, TColor color) {
 void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
   // Text takes only the font and the brush colour, never the painter's pen or brush: those are
   // brought up to date by the next shape that needs them.
+  ForgetStamps();
   if (!painter_.isActive() || text.empty()) return;
   ApplyFont();
   const TLaidOutText& laid = LaidOut(text);
   const int width = laid.Width;
-  const int ascent = metrics_->ascent();
-  const int descent = metrics_->descent();
+  const int ascent = font_->Ascent;
+  const int descent = font_->Descent;
   int dx = 0;
   switch (TextAlign() & TA_HORIZONTAL_MASK) {
     case TA_RIGHT: dx = -width; break;
@@ -486,7 +399,7 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
     default: break;
   }
   CopyModeScope copy(*this);
-  painter_.setFont(qfont_);
+  painter_.setFont(font_->Font);
   const bool turned = Font().Escapement() % 3600 != 0;
   if (turned) {
     painter_.save();
@@ -523,17 +436,21 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
 
 TSize TPainterCanvas::DoTextExtent(std::string_view text) {
   ApplyFont();
-  return MeasureText(*metrics_, text);
+  return TSize{TTextCache::Width(*font_, text), font_->Ascent + font_->Descent};
 }
 
 void TPainterCanvas::DoFillRect(const TRect& r, bool) {
+  ForgetStamps();
   if (!Prepare()) return;
   if (r.Right <= r.Left || r.Bottom <= r.Top) return;
   CopyModeScope copy(*this);
-  painter_.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), painter_.brush());
+  const QRect area(r.Left, r.Top, r.Width(), r.Height());
+  // Fills are not subject to the raster operation either.
+  RunPainter(*this, 0, 0, true, true).Fill(area);
 }
 
 void TPainterCanvas::DoDraw(const TRect& dest, const TGraphic& graphic, bool stretch) {
+  ForgetStamps();
   if (!Prepare()) return;
   const auto* bitmap = dynamic_cast<const TBitmap*>(&graphic);
   if (bitmap == nullptr) {
@@ -542,11 +459,18 @@ void TPainterCanvas::DoDraw(const TRect& dest, const TGraphic& graphic, bool str
   }
   // A bitmap copy replaces the pixels (source copy), whatever the raster operation.
   painter_.setCompositionMode(QPainter::CompositionMode_Source);
-  const QImage image = bitmap->ToImage();
+  // The image itself unless it must be shown monochrome or is this canvas' own: a copy of an
+  // image being painted on would be a deep one.
+  QImage shown;
+  const QImage* image = &bitmap->Image();
+  if (bitmap->Monochrome() || image == image_) {
+    shown = bitmap->ToImage().copy();
+    image = &shown;
+  }
   if (stretch)
-    painter_.drawImage(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()), image);
+    painter_.drawImage(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()), *image);
   else
-    painter_.drawImage(QPoint(dest.Left, dest.Top), image);
+    painter_.drawImage(QPoint(dest.Left, dest.Top), *image);
   painter_.setCompositionMode(penComposition_);
 }
 
@@ -567,6 +491,7 @@ void TPainterCanvas::ApplyClip(const QRegion& region, TClipOperation op) {
       break;
     }
   }
+  UpdateClip();
 }
 
 void TPainterCanvas::DoClipRect(const TRect& r, TClipOperation op) {
@@ -582,6 +507,7 @@ void TPainterCanvas::DoClipPolygon(std::span<const TPoint> points, TClipOperatio
 
 void TPainterCanvas::DoRemoveClip() {
   if (painter_.isActive()) painter_.setClipping(false);
+  UpdateClip();
 }
 
 std::unique_ptr<TCustomBitmap> TPainterCanvas::DoCreateCompatibleBitmap(int width, int height) {

@@ -10,6 +10,13 @@
 // The painter is composed, never exposed: nothing outside can change its state behind the
 // canvas' back. `TBitmap` owns the image and this canvas; `Suspend`/`Resume` bracket a change of
 // the image.
+//
+// Direct drawing (on unless switched off): where QPainter would fill runs of one solid opaque
+// colour without a raster operation, and the clip is none or one rectangle, the runs are written
+// straight into the image. Small ellipses, rectangles, polygons and lines are converted once per
+// shape, size and style into stamps (ShapeStamps.h), and a stamp written again where the same one
+// already lies, with nothing else drawn since, is skipped. Both give exactly the pixels of the
+// QPainter path; switching direct drawing off lets tests prove it.
 #pragma once
 
 #include <QFont>
@@ -25,6 +32,9 @@
 #include <vector>
 
 #include "framework/core/Canvas.h"
+#include "framework/gui/PixelWriter.h"
+#include "framework/gui/ShapeStamps.h"
+#include "framework/gui/TextCache.h"
 
 namespace fw {
 
@@ -38,6 +48,10 @@ class TPainterCanvas : public TCanvas {
   void Suspend();
   // Starts painting again (into the same QImage object); every state is applied afresh.
   void Resume();
+
+  // Direct pixel writes and stamps; off, everything is drawn through QPainter.
+  bool DirectDrawing() const { return direct_; }
+  void SetDirectDrawing(bool value);
 
  protected:
   void DoLine(TPoint from, TPoint to) override;
@@ -90,6 +104,29 @@ class TPainterCanvas : public TCanvas {
   class CopyModeScope;
   void ApplyClip(const QRegion& region, TClipOperation op);
 
+  // ---- Direct drawing (PainterCanvasDirect.cpp) ----
+  class RunPainter;
+  // How shapes are drawn in the current pen, brush and back state.
+  struct ShapeStyle {
+    bool Stampable = false;  // solid or no fill, no or a one-pixel pen, copy mode, no bitmap
+    std::uint8_t PenStyle = 0xFF;
+    bool Fill = false;
+    bool Gaps = false;
+    TStampColors Colors;
+  };
+  void AttachDirect();
+  // Takes the painter's clip for direct writes (and forgets the stamps written).
+  void UpdateClip();
+  void ForgetStamps() { marks_.Forget(); }
+  const ShapeStyle& CurrentShapeStyle();
+  // Writes the stamp of a small shape; false when the shape must go the QPainter way.
+  bool StampBox(TStampShape shape, const TRect& r);
+  bool StampLine(TPoint from, TPoint to);
+  bool StampPolygon(std::span<const TPoint> points);
+  bool Stamp(TStampKey& key, int anchorX, int anchorY);
+  void BuildStamp(TStamp& stamp);
+  void BuildPolygonFill(TStamp& stamp);
+
   QImage* image_;
   QPainter painter_;
   bool penVisible_ = true;
@@ -101,12 +138,21 @@ class TPainterCanvas : public TCanvas {
   std::uint32_t stateRevision_ = 0;
   bool penValid_ = false;
   bool brushValid_ = false;
-  bool fontValid_ = false;
   bool stateValid_ = false;
-  QFont qfont_;
-  std::optional<QFontMetrics> metrics_;
   std::vector<TFontLayouts> layouts_;  // the most recently used font last
   std::size_t fontLayouts_ = 0;        // the current font's entry
+  TTextCache texts_;
+  TTextCache::TCachedFont* font_ = nullptr;  // the current font's entry in texts_
+
+  bool direct_ = true;
+  TPixelWriter writer_;
+  TStampCache stamps_;
+  TStampMarks marks_;
+  ShapeStyle shapeStyle_;
+  bool shapeStyleValid_ = false;
+  std::uint32_t shapePenRevision_ = 0;
+  std::uint32_t shapeBrushRevision_ = 0;
+  std::uint32_t shapeStateRevision_ = 0;
 };
 
 }  // namespace fw

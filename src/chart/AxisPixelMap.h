@@ -1,0 +1,38 @@
+// TAxisPixelMap: the value-to-pixel conversion of a linear axis as a small copyable value.
+//
+// An axis hands it out once per paint (`TCustomChartAxis::LinearPixelMap`); a series then places
+// thousands of points with it, without a virtual call per point. It computes exactly what the
+// axis' own CalcXPosValue / CalcYPosValue compute (the axis uses it itself): the offset
+// (value − minimum) × pixel length ÷ range size, rounded half to even, added to or taken from the
+// axis end it counts from; the centre pixel when the range is empty or the result does not fit.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace tee {
+
+struct TAxisPixelMap {
+  double RangeMin = 0;
+  double RangeSize = 0;
+  double PixelLength = 0;
+  std::int64_t Origin = 0;  // the pixel the offset counts from
+  bool Subtract = false;    // the offset runs towards lower pixels
+  int Center = 0;
+
+  int Pos(double value) const {
+    if (RangeSize != 0) {
+      const double t = (value - RangeMin) * PixelLength / RangeSize;
+      if (std::fabs(t) < 2147483647.0) {
+        const auto r = static_cast<std::int64_t>(std::nearbyint(t));
+        const std::int64_t p = Subtract ? Origin - r : Origin + r;
+        if (p >= std::numeric_limits<int>::min() && p <= std::numeric_limits<int>::max())
+          return static_cast<int>(p);
+      }
+    }
+    return Center;
+  }
+};
+
+}  // namespace tee

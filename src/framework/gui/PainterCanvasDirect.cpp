@@ -1,0 +1,210 @@
+// The direct drawing of TPainterCanvas: the clip for direct writes and the stamps of small shapes.
+#include <QPainterPath>
+#include <QPolygon>
+#include <QRegion>
+#include <algorithm>
+#include <cstdlib>
+
+#include "framework/gui/PainterCanvas.h"
+#include "framework/gui/QtGraphics.h"
+
+namespace fw {
+namespace {
+
+// Shapes up to this size in pixels (box or extent) become stamps; larger ones are rare and are
+// written run by run.
+constexpr int kMaxStampSize = 64;
+
+constexpr std::uint8_t kNoPen = 0xFF;
+
+}  // namespace
+
+void TPainterCanvas::SetDirectDrawing(bool value) {
+  direct_ = value;
+  ForgetStamps();
+}
+
+void TPainterCanvas::AttachDirect() {
+  writer_.Attach(image_);
+  marks_.Resize(image_->width(), image_->height());
+}
+
+void TPainterCanvas::UpdateClip() {
+  ForgetStamps();
+  if (!painter_.isActive() || !painter_.hasClipping()) {
+    writer_.SetClip(false, true, QRect());
+    return;
+  }
+  const QRegion region = painter_.clipRegion();
+  writer_.SetClip(true, region.rectCount() <= 1, region.boundingRect());
+}
+
+const TPainterCanvas::ShapeStyle& TPainterCanvas::CurrentShapeStyle() {
+  const TPen& pen = Pen();
+  const TBrush& brush = Brush();
+  if (shapeStyleValid_ && shapePenRevision_ == pen.Revision() &&
+      shapeBrushRevision_ == brush.Revision() && shapeStateRevision_ == StateRevision())
+    return shapeStyle_;
+  const bool penVisible = pen.Style() != psClear;
+  ShapeStyle& s = shapeStyle_;
+  s.Stampable = pen.Mode() == pmCopy && brush.Bitmap() == nullptr &&
+                (brush.Style() == bsSolid || brush.Style() == bsClear) &&
+                (!penVisible || pen.Width() <= 1);
+  s.PenStyle = penVisible ? static_cast<std::uint8_t>(pen.Style()) : kNoPen;
+  s.Fill = brush.Style() == bsSolid;
+  s.Gaps = penVisible && DashPatternFor(pen.Style()) != nullptr && BackMode() == OPAQUE;
+  s.Colors = TStampColors{ToQColor(brush.Color()).rgb(), ToQColor(pen.Color()).rgb(),
+                          ToQColor(BackColor()).rgb()};
+  shapePenRevision_ = pen.Revision();
+  shapeBrushRevision_ = brush.Revision();
+  shapeStateRevision_ = StateRevision();
+  shapeStyleValid_ = true;
+  return s;
+}
+
+bool TPainterCanvas::StampBox(TStampShape shape, const TRect& r) {
+  if (!direct_ || !writer_.Usable()) return false;
+  const int w = r.Width();
+  const int h = r.Height();
+  if (w < 0 || h < 0 || w > kMaxStampSize || h > kMaxStampSize) return false;
+  TStampKey key;
+  key.Shape = shape;
+  key.Count = 2;
+  key.Points[1] = TPoint{w, h};
+  return Stamp(key, r.Left, r.Top);
+}
+
+bool TPainterCanvas::StampLine(TPoint from, TPoint to) {
+  if (!direct_ || !writer_.Usable()) return false;
+  const TPoint d{to.X - from.X, to.Y - from.Y};
+  if (std::abs(d.X) > kMaxStampSize || std::abs(d.Y) > kMaxStampSize) return false;
+  TStampKey key;
+  key.Shape = TStampShape::Line;
+  key.Count = 2;
+  key.Points[1] = d;
+  return Stamp(key, from.X, from.Y);
+}
+
+bool TPainterCanvas::StampPolygon(std::span<const TPoint> points) {
+  if (!direct_ || !writer_.Usable()) return false;
+  if (points.size() < 3 || points.size() > TStampKey::kMaxPoints) return false;
+  int x0 = points[0].X, y0 = points[0].Y, x1 = x0, y1 = y0;
+  for (const TPoint& p : points) {
+    x0 = std::min(x0, p.X), y0 = std::min(y0, p.Y);
+    x1 = std::max(x1, p.X), y1 = std::max(y1, p.Y);
+  }
+  if (x1 - x0 > kMaxStampSize || y1 - y0 > kMaxStampSize) return false;
+  TStampKey key;
+  key.Shape = TStampShape::Polygon;
+  key.Count = static_cast<std::uint8_t>(points.size());
+  for (size_t i = 0; i < points.size(); ++i)
+    key.Points[i] = TPoint{points[i].X - x0, points[i].Y - y0};
+  return Stamp(key, x0, y0);
+}
+
+bool TPainterCanvas::Stamp(TStampKey& key, int anchorX, int anchorY) {
+  const ShapeStyle& style = CurrentShapeStyle();
+  if (!style.Stampable) return false;
+  key.PenStyle = style.PenStyle;
+  key.Fill = style.Fill;
+  key.Gaps = style.Gaps;
+  TStamp* stamp = stamps_.Find(key);
+  if (stamp == nullptr) {
+    // A slot is reused: what was written with its old stamp is no proof of anything now.
+    ForgetStamps();
+    stamp = &stamps_.Add(key);
+    BuildStamp(*stamp);
+  }
+  if (stamp->Runs.empty()) return true;
+  if (!style.Colors.Uniform(stamp->Roles))
+    ForgetStamps();
+  else if (marks_.SeenElseMark(stamp, style.Colors, anchorX, anchorY))
+    return true;
+  if (writer_.Inside(anchorX + stamp->X0, anchorY + stamp->Y0, anchorX + stamp->X1,
+                     anchorY + stamp->Y1)) {
+    for (const TPixelRun& r : stamp->Runs)
+      writer_.WriteInside(r, anchorX, anchorY, style.Colors.Of(r.Role));
+  } else {
+    for (const TPixelRun& r : stamp->Runs)
+      writer_.Write(r, anchorX, anchorY, style.Colors.Of(r.Role));
+  }
+  return true;
+}
+
+// The same conversions as the QPainter path, relative to the anchor.
+void TPainterCanvas::BuildStamp(TStamp& stamp) {
+  const TStampKey& k = stamp.Key;
+  const bool pen = k.PenStyle != kNoPen;
+  const TDashPattern* pattern = pen ? DashPatternFor(static_cast<TPenStyle>(k.PenStyle)) : nullptr;
+  auto add = [&stamp](const TPixelRun& r) { stamp.Add(r); };
+  const int w = k.Points[1].X;
+  const int h = k.Points[1].Y;
+  switch (k.Shape) {
+    case TStampShape::Ellipse:
+      if (pen)
+        OutlinedEllipseRuns(w, h, k.Fill, add);
+      else if (k.Fill)
+        FilledEllipseRuns(w, h, add);
+      break;
+    case TStampShape::Rectangle: {
+      if (!pen) {
+        if (k.Fill && w > 1 && h > 1) add(TPixelRun{0, 0, w - 2, h - 2, TRunRole::Fill});
+        break;
+      }
+      if (k.Fill && w > 2 && h > 2) add(TPixelRun{1, 1, w - 2, h - 2, TRunRole::Fill});
+      const TPoint path[] = {{0, 0}, {w - 1, 0}, {w - 1, h - 1}, {0, h - 1}, {0, 0}};
+      ThinPathRuns(path, pattern, k.Gaps, add);
+      break;
+    }
+    case TStampShape::Polygon: {
+      if (k.Fill) BuildPolygonFill(stamp);
+      if (!pen) break;
+      std::array<TPoint, TStampKey::kMaxPoints + 1> closed{};
+      std::copy_n(k.Points.begin(), k.Count, closed.begin());
+      closed[k.Count] = k.Points[0];
+      ThinPathRuns(std::span<const TPoint>(closed.data(), k.Count + 1u), pattern, k.Gaps, add);
+      break;
+    }
+    case TStampShape::Line:
+      if (pen) {
+        const TPoint path[] = {{0, 0}, k.Points[1]};
+        ThinPathRuns(path, pattern, k.Gaps, add);
+      }
+      break;
+  }
+}
+
+// Polygons are filled by Qt's rasteriser, which is exact under whole-pixel moves: the fill is
+// rendered once into a scratch image and read back as runs.
+void TPainterCanvas::BuildPolygonFill(TStamp& stamp) {
+  const TStampKey& k = stamp.Key;
+  constexpr int m = 2;  // room around the points
+  int w = 0, h = 0;
+  for (int i = 0; i < k.Count; ++i) w = std::max(w, k.Points[i].X), h = std::max(h, k.Points[i].Y);
+  QImage scratch(w + 2 * m + 1, h + 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
+  scratch.fill(Qt::transparent);
+  {
+    QPainter p(&scratch);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPolygon polygon(k.Count);
+    for (int i = 0; i < k.Count; ++i) polygon.setPoint(i, k.Points[i].X + m, k.Points[i].Y + m);
+    QPainterPath area;
+    area.setFillRule(Qt::OddEvenFill);
+    area.addPolygon(polygon);
+    p.fillPath(area, QBrush(Qt::black));
+  }
+  for (int y = 0; y < scratch.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+    for (int x = 0; x < scratch.width();) {
+      if (qAlpha(row[x]) == 0) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < scratch.width() && qAlpha(row[x]) != 0) ++x;
+      stamp.Add(TPixelRun{start - m, y - m, x - 1 - m, y - m, TRunRole::Fill});
+    }
+  }
+}
+
+}  // namespace fw
