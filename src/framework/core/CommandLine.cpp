@@ -6,11 +6,11 @@ bool TCommandLine::Next() {
   if (next_ >= args_.size()) return false;
   index_ = next_++;
   name_ = args_[index_];
-  inline_value_.reset();
+  inlineValue_.reset();
   // Only long options carry "=value"; a bare word keeps its '=' (and is reported whole).
   if (name_.rfind("--", 0) == 0) {
     if (const auto eq = name_.find('='); eq != std::string::npos) {
-      inline_value_ = name_.substr(eq + 1);
+      inlineValue_ = name_.substr(eq + 1);
       name_.resize(eq);
     }
   }
@@ -28,13 +28,13 @@ bool LooksLikeOption(const std::string& arg) {
 }  // namespace
 
 std::optional<std::string> TCommandLine::Value() {
-  if (inline_value_) return inline_value_;
+  if (inlineValue_) return inlineValue_;
   if (next_ < args_.size() && !LooksLikeOption(args_[next_])) return args_[next_++];
   return std::nullopt;
 }
 
 std::string TCommandLine::NeedsValue() const {
-  if (!inline_value_ && next_ < args_.size() && LooksLikeOption(args_[next_])) {
+  if (!inlineValue_ && next_ < args_.size() && LooksLikeOption(args_[next_])) {
     return name_ + " needs a value, but the next argument '" + args_[next_] +
            "' is an option (write " + name_ + "=VALUE for a value that starts with '-')";
   }
@@ -42,7 +42,7 @@ std::string TCommandLine::NeedsValue() const {
 }
 
 std::optional<std::string> TCommandLine::NoValueError() const {
-  if (inline_value_) return name_ + " takes no value";
+  if (inlineValue_) return name_ + " takes no value";
   return std::nullopt;
 }
 

@@ -32,7 +32,7 @@ class TCommandLine {
   const std::string& Name() const { return name_; }
   const std::string& Argument() const { return args_[index_]; }
   // Whether the option was written as "--name=value" (an empty value counts: "--csv=").
-  bool HasInlineValue() const { return inline_value_.has_value(); }
+  bool HasInlineValue() const { return inlineValue_.has_value(); }
   // "--help" or "-h".
   bool IsHelp() const { return name_ == "--help" || name_ == "-h"; }
 
@@ -52,7 +52,7 @@ class TCommandLine {
   std::size_t index_ = 0;
   std::size_t next_ = 0;  // the argument Next() moves to
   std::string name_;
-  std::optional<std::string> inline_value_;
+  std::optional<std::string> inlineValue_;
 };
 
 }  // namespace fw
