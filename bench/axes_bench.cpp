@@ -5,9 +5,9 @@
 // And the value-to-pixel conversion a series runs for every point: a few floating-point
 // operations, with the number of heap allocations per conversion reported (it must be 0).
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -31,8 +31,12 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace {
 
@@ -117,7 +121,8 @@ void BM_DrawTextLabelAxisNewLabels(benchmark::State& state) {
     state.PauseTiming();
     ++profile;
     for (int i = 0; i < kPoints; ++i)
-      chart.series.SetXLabel(i, std::to_string(static_cast<long>(chart.series.XValue(i)) + profile % 97 - 48));
+      chart.series.SetXLabel(
+          i, std::to_string(static_cast<long>(chart.series.XValue(i)) + profile % 97 - 48));
     state.ResumeTiming();
     chart.bottom->Draw(true);
   }
@@ -152,7 +157,8 @@ BENCHMARK(BM_CalcPosValue)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

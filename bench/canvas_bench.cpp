@@ -3,11 +3,11 @@
 // and through a bare QPainter loop drawing the same circles. The stack should stay within 1.5 x
 // of the bare loop.
 
+#include <benchmark/benchmark.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <benchmark/benchmark.h>
-
 #include <random>
 #include <vector>
 
@@ -68,7 +68,8 @@ BENCHMARK(BM_CirclesThroughBareQPainter)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

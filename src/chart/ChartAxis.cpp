@@ -17,7 +17,9 @@ const fw::TClassInfo& TChartAxisTitle::StaticClass() {
   static const fw::TClassInfo& info =
       fw::TClassBuilder<TChartAxisTitle>("TChartAxisTitle", TChartFontObject::StaticClass())
           .Property("Angle", &TChartAxisTitle::Angle, &TChartAxisTitle::SetAngle)
-          .StoredWhen([](const TChartAxisTitle& t) { return !t.axis_ || t.angle_ != t.axis_->DefaultTitleAngle(); })
+          .StoredWhen([](const TChartAxisTitle& t) {
+            return !t.axis_ || t.angle_ != t.axis_->DefaultTitleAngle();
+          })
           .Property("Caption", &TChartAxisTitle::Caption, &TChartAxisTitle::SetCaption)
           .Default(TValue(std::string()))
           .Build();
@@ -32,7 +34,8 @@ TChartAxisTitle::TChartAxisTitle(TCustomChartAxis* axis)
 
 void TChartAxisTitle::SetAngle(int value) {
   if (value == angle_) return;
-  if (value < 0 || value > 360) throw ChartException(TTeeMessage::AngleRange, {TeeMsg(TTeeMessage::AxisTitleName)});
+  if (value < 0 || value > 360)
+    throw ChartException(TTeeMessage::AngleRange, {TeeMsg(TTeeMessage::AxisTitleName)});
   angle_ = value;
   if (axis_) axis_->Repaint();
 }
@@ -66,7 +69,8 @@ bool TAxisTickList::Add(int pos, double value) {
 
 const fw::TClassInfo& TCustomChartAxis::StaticClass() {
   static const fw::TClassInfo& info =
-      fw::TClassBuilder<TCustomChartAxis>("TCustomChartAxis", fw::TPersistent::StaticClass()).Build();
+      fw::TClassBuilder<TCustomChartAxis>("TCustomChartAxis", fw::TPersistent::StaticClass())
+          .Build();
   return info;
 }
 
@@ -191,7 +195,9 @@ void TCustomChartAxis::Repaint() const {
   if (chart_) chart_->Invalidate();
 }
 
-bool TCustomChartAxis::ChartLoading() const { return chart_ && chart_->Loading(); }
+bool TCustomChartAxis::ChartLoading() const {
+  return chart_ && chart_->Loading();
+}
 
 void TCustomChartAxis::SetDefaultTitleAngle(int value) {
   defaultTitleAngle_ = value;
@@ -257,23 +263,35 @@ void TCustomChartAxis::SetAutomatic(bool value) {
 void TCustomChartAxis::SetAutomaticMaximum(bool value) {
   if (value == automaticMaximum_) return;
   automaticMaximum_ = value;
-  if (!value) automatic_ = false;
-  else if (automaticMinimum_) automatic_ = true;
+  if (!value)
+    automatic_ = false;
+  else if (automaticMinimum_)
+    automatic_ = true;
   Repaint();
 }
 
 void TCustomChartAxis::SetAutomaticMinimum(bool value) {
   if (value == automaticMinimum_) return;
   automaticMinimum_ = value;
-  if (!value) automatic_ = false;
-  else if (automaticMaximum_) automatic_ = true;
+  if (!value)
+    automatic_ = false;
+  else if (automaticMaximum_)
+    automatic_ = true;
   Repaint();
 }
 
-void TCustomChartAxis::SetAxisValuesFormat(const std::string& value) { ChangeProperty(axisValuesFormat_, value); }
-void TCustomChartAxis::SetDateTimeFormat(const std::string& value) { ChangeProperty(dateTimeFormat_, value); }
-void TCustomChartAxis::SetExactDateTime(bool value) { ChangeProperty(exactDateTime_, value); }
-void TCustomChartAxis::SetGridCentered(bool value) { ChangeProperty(gridCentered_, value); }
+void TCustomChartAxis::SetAxisValuesFormat(const std::string& value) {
+  ChangeProperty(axisValuesFormat_, value);
+}
+void TCustomChartAxis::SetDateTimeFormat(const std::string& value) {
+  ChangeProperty(dateTimeFormat_, value);
+}
+void TCustomChartAxis::SetExactDateTime(bool value) {
+  ChangeProperty(exactDateTime_, value);
+}
+void TCustomChartAxis::SetGridCentered(bool value) {
+  ChangeProperty(gridCentered_, value);
+}
 
 void TCustomChartAxis::SetIncrement(double value) {
   if (value == increment_) return;
@@ -282,18 +300,27 @@ void TCustomChartAxis::SetIncrement(double value) {
   Repaint();
 }
 
-void TCustomChartAxis::SetInverted(bool value) { ChangeProperty(inverted_, value); }
-void TCustomChartAxis::SetLabels(bool value) { ChangeProperty(labels_, value); }
+void TCustomChartAxis::SetInverted(bool value) {
+  ChangeProperty(inverted_, value);
+}
+void TCustomChartAxis::SetLabels(bool value) {
+  ChangeProperty(labels_, value);
+}
 
 void TCustomChartAxis::SetLabelsAngle(int value) {
   if (value == labelsAngle_) return;
-  if (value < 0 || value > 360) throw ChartException(TTeeMessage::AngleRange, {TeeMsg(TTeeMessage::AxisLabelsName)});
+  if (value < 0 || value > 360)
+    throw ChartException(TTeeMessage::AngleRange, {TeeMsg(TTeeMessage::AxisLabelsName)});
   labelsAngle_ = value;
   Repaint();
 }
 
-void TCustomChartAxis::SetLabelsMultiLine(bool value) { ChangeProperty(labelsMultiLine_, value); }
-void TCustomChartAxis::SetLabelsOnAxis(bool value) { ChangeProperty(labelsOnAxis_, value); }
+void TCustomChartAxis::SetLabelsMultiLine(bool value) {
+  ChangeProperty(labelsMultiLine_, value);
+}
+void TCustomChartAxis::SetLabelsOnAxis(bool value) {
+  ChangeProperty(labelsOnAxis_, value);
+}
 
 void TCustomChartAxis::SetLabelsSeparation(int value) {
   if (value == labelsSeparation_) return;
@@ -302,8 +329,12 @@ void TCustomChartAxis::SetLabelsSeparation(int value) {
   Repaint();
 }
 
-void TCustomChartAxis::SetLabelsSize(int value) { ChangeProperty(labelsSize_, value); }
-void TCustomChartAxis::SetLabelStyle(TAxisLabelStyle value) { ChangeProperty(labelStyle_, value); }
+void TCustomChartAxis::SetLabelsSize(int value) {
+  ChangeProperty(labelsSize_, value);
+}
+void TCustomChartAxis::SetLabelStyle(TAxisLabelStyle value) {
+  ChangeProperty(labelStyle_, value);
+}
 
 void TCustomChartAxis::SetLogarithmic(bool value) {
   if (value == logarithmic_) return;
@@ -325,28 +356,52 @@ void TCustomChartAxis::SetLogarithmicBase(int value) {
 
 void TCustomChartAxis::SetMaximum(double value) {
   if (value == maximum_) return;
-  if (std::isnan(value) || (!ChartLoading() && value < minimum_)) throw AxisException(TTeeMessage::AxisMaximum);
+  if (std::isnan(value) || (!ChartLoading() && value < minimum_))
+    throw AxisException(TTeeMessage::AxisMaximum);
   maximum_ = value;
   Repaint();
 }
 
 void TCustomChartAxis::SetMinimum(double value) {
   if (value == minimum_) return;
-  if (std::isnan(value) || (!ChartLoading() && value > maximum_)) throw AxisException(TTeeMessage::AxisMinimum);
+  if (std::isnan(value) || (!ChartLoading() && value > maximum_))
+    throw AxisException(TTeeMessage::AxisMinimum);
   minimum_ = value;
   Repaint();
 }
 
-void TCustomChartAxis::SetMinorTickCount(int value) { ChangeProperty(minorTickCount_, value); }
-void TCustomChartAxis::SetMinorTickLength(int value) { ChangeProperty(minorTickLength_, value); }
-void TCustomChartAxis::SetStartPosition(double value) { ChangeProperty(startPosition_, value); }
-void TCustomChartAxis::SetEndPosition(double value) { ChangeProperty(endPosition_, value); }
-void TCustomChartAxis::SetPositionPercent(double value) { ChangeProperty(positionPercent_, value); }
-void TCustomChartAxis::SetRoundFirstLabel(bool value) { ChangeProperty(roundFirstLabel_, value); }
-void TCustomChartAxis::SetTickInnerLength(int value) { ChangeProperty(tickInnerLength_, value); }
-void TCustomChartAxis::SetTickLength(int value) { ChangeProperty(tickLength_, value); }
-void TCustomChartAxis::SetTickOnLabelsOnly(bool value) { ChangeProperty(tickOnLabelsOnly_, value); }
-void TCustomChartAxis::SetTitleSize(int value) { ChangeProperty(titleSize_, value); }
-void TCustomChartAxis::SetVisible(bool value) { ChangeProperty(visible_, value); }
+void TCustomChartAxis::SetMinorTickCount(int value) {
+  ChangeProperty(minorTickCount_, value);
+}
+void TCustomChartAxis::SetMinorTickLength(int value) {
+  ChangeProperty(minorTickLength_, value);
+}
+void TCustomChartAxis::SetStartPosition(double value) {
+  ChangeProperty(startPosition_, value);
+}
+void TCustomChartAxis::SetEndPosition(double value) {
+  ChangeProperty(endPosition_, value);
+}
+void TCustomChartAxis::SetPositionPercent(double value) {
+  ChangeProperty(positionPercent_, value);
+}
+void TCustomChartAxis::SetRoundFirstLabel(bool value) {
+  ChangeProperty(roundFirstLabel_, value);
+}
+void TCustomChartAxis::SetTickInnerLength(int value) {
+  ChangeProperty(tickInnerLength_, value);
+}
+void TCustomChartAxis::SetTickLength(int value) {
+  ChangeProperty(tickLength_, value);
+}
+void TCustomChartAxis::SetTickOnLabelsOnly(bool value) {
+  ChangeProperty(tickOnLabelsOnly_, value);
+}
+void TCustomChartAxis::SetTitleSize(int value) {
+  ChangeProperty(titleSize_, value);
+}
+void TCustomChartAxis::SetVisible(bool value) {
+  ChangeProperty(visible_, value);
+}
 
 }  // namespace tee

@@ -35,8 +35,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartAxisSteps.h"
 #include "chart/AxisPixelMap.h"
+#include "chart/ChartAxisSteps.h"
 #include "chart/ChartAxisTypes.h"
 #include "chart/SeriesAxis.h"
 #include "chart/TeCanvasFont.h"
@@ -417,7 +417,7 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
   // While set, FormatLabel does not call the chart's OnGetAxisLabel.
   bool suppressLabelEvent_ = false;
   TAxisLabels drawn_;
-  std::vector<TChartSeries*> labelSeries_;  // scratch list of the mark and text labels
+  std::vector<TChartSeries*> labelSeries_;   // scratch list of the mark and text labels
   std::unique_ptr<TTextWidthCache> widths_;  // widths of mark and text labels
 };
 

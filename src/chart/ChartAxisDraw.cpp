@@ -33,34 +33,50 @@ TAnchor AnchorFor(TAxisSide side, int angle, int h, int m, int q) {
   switch (angle) {
     case 0:
       switch (side) {
-        case sideBottom: return {TA_CENTER | TA_TOP, 0, 0, 0, h};
-        case sideTop: return {TA_CENTER | TA_BOTTOM, 0, -rest, 0, h};
-        case sideLeft: return {TA_RIGHT | TA_TOP, 0, -q, 0, h};
-        case sideRight: return {TA_LEFT | TA_TOP, 0, -q, 0, h};
+        case sideBottom:
+          return {TA_CENTER | TA_TOP, 0, 0, 0, h};
+        case sideTop:
+          return {TA_CENTER | TA_BOTTOM, 0, -rest, 0, h};
+        case sideLeft:
+          return {TA_RIGHT | TA_TOP, 0, -q, 0, h};
+        case sideRight:
+          return {TA_LEFT | TA_TOP, 0, -q, 0, h};
       }
       break;
     case 90:
       switch (side) {
-        case sideBottom: return {TA_RIGHT | TA_TOP, -q, 0, h, 0};
-        case sideTop: return {TA_LEFT | TA_TOP, -q, 0, h, 0};
-        case sideLeft: return {TA_CENTER | TA_BOTTOM, -rest, 0, h, 0};
-        case sideRight: return {TA_CENTER | TA_TOP, 0, 0, h, 0};
+        case sideBottom:
+          return {TA_RIGHT | TA_TOP, -q, 0, h, 0};
+        case sideTop:
+          return {TA_LEFT | TA_TOP, -q, 0, h, 0};
+        case sideLeft:
+          return {TA_CENTER | TA_BOTTOM, -rest, 0, h, 0};
+        case sideRight:
+          return {TA_CENTER | TA_TOP, 0, 0, h, 0};
       }
       break;
     case 180:
       switch (side) {
-        case sideBottom: return {TA_CENTER | TA_BOTTOM, 0, rest, 0, -h};
-        case sideTop: return {TA_CENTER | TA_TOP, 0, 0, 0, -h};
-        case sideLeft: return {TA_LEFT | TA_TOP, 0, q, 0, -h};
-        case sideRight: return {TA_RIGHT | TA_TOP, 0, q, 0, -h};
+        case sideBottom:
+          return {TA_CENTER | TA_BOTTOM, 0, rest, 0, -h};
+        case sideTop:
+          return {TA_CENTER | TA_TOP, 0, 0, 0, -h};
+        case sideLeft:
+          return {TA_LEFT | TA_TOP, 0, q, 0, -h};
+        case sideRight:
+          return {TA_RIGHT | TA_TOP, 0, q, 0, -h};
       }
       break;
     case 270:
       switch (side) {
-        case sideBottom: return {TA_LEFT | TA_TOP, q, 0, -h, 0};
-        case sideTop: return {TA_RIGHT | TA_TOP, q, 0, -h, 0};
-        case sideLeft: return {TA_CENTER | TA_TOP, 0, 0, -h, 0};
-        case sideRight: return {TA_CENTER | TA_BOTTOM, rest, 0, -h, 0};
+        case sideBottom:
+          return {TA_LEFT | TA_TOP, q, 0, -h, 0};
+        case sideTop:
+          return {TA_RIGHT | TA_TOP, q, 0, -h, 0};
+        case sideLeft:
+          return {TA_CENTER | TA_TOP, 0, 0, -h, 0};
+        case sideRight:
+          return {TA_CENTER | TA_BOTTOM, rest, 0, -h, 0};
       }
       break;
     default:
@@ -100,8 +116,10 @@ void TCustomChartAxis::DrawTitle() {
   SetCanvasFont(*title_->Font());
   c->Brush().SetStyle(fw::bsClear);
   const int z = otherSide_ ? chart_->DepthOffsetX() : 0;
-  if (horizontal_) DrawAnchoredText(centerPixel_, titlePos_, z, title_->Caption(), title_->Angle());
-  else DrawAnchoredText(titlePos_, centerPixel_, z, title_->Caption(), title_->Angle());
+  if (horizontal_)
+    DrawAnchoredText(centerPixel_, titlePos_, z, title_->Caption(), title_->Angle());
+  else
+    DrawAnchoredText(titlePos_, centerPixel_, z, title_->Caption(), title_->Angle());
 }
 
 void TCustomChartAxis::DrawLabel(int pos, const std::string& text) {
@@ -121,8 +139,10 @@ void TCustomChartAxis::DrawLabel(int pos, const std::string& text) {
     return;
   }
   const int z = otherSide_ ? chart_->DepthOffsetX() : 0;
-  if (horizontal_) DrawAnchoredText(pos, labelsPos_, z, text, labelsAngle_);
-  else DrawAnchoredText(labelsPos_, pos, z, text, labelsAngle_);
+  if (horizontal_)
+    DrawAnchoredText(pos, labelsPos_, z, text, labelsAngle_);
+  else
+    DrawAnchoredText(labelsPos_, pos, z, text, labelsAngle_);
 }
 
 void TCustomChartAxis::DrawAnchoredText(int x, int y, int z, const std::string& text, int angle) {
@@ -130,19 +150,24 @@ void TCustomChartAxis::DrawAnchoredText(int x, int y, int z, const std::string& 
   const int h = c->FontHeight();
   const int m = LineCount(text);
   const int q = h / 2 + RoundHalfEven(h * (m + 1) / 2.0) - h;
-  const TAxisSide side = horizontal_ ? (otherSide_ ? sideTop : sideBottom) : (otherSide_ ? sideRight : sideLeft);
+  const TAxisSide side =
+      horizontal_ ? (otherSide_ ? sideTop : sideBottom) : (otherSide_ ? sideRight : sideLeft);
   const TAnchor a = AnchorFor(side, angle, h, m, q);
   c->SetTextAlign(a.Align);
   int px = x + a.Dx;
   int py = y + a.Dy;
   auto write = [&](const std::string& line) {
-    if (angle == 0) c->TextOut3D(px, py, z, line);
-    else c->RotateLabel3D(px, py, z, line, angle);
+    if (angle == 0)
+      c->TextOut3D(px, py, z, line);
+    else
+      c->RotateLabel3D(px, py, z, line, angle);
     px += a.StepX;
     py += a.StepY;
   };
-  if (m == 1) write(text);
-  else ForEachLine(text, [&](std::string_view line) { write(std::string(line)); });
+  if (m == 1)
+    write(text);
+  else
+    ForEachLine(text, [&](std::string_view line) { write(std::string(line)); });
   c->SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
 }
 
@@ -153,11 +178,17 @@ void TCustomChartAxis::DrawAxisLine() {
   if (isDepthAxis_) {
     c->ZLine3D(plot.Right, plot.Bottom + WallSize(false, false), 0, depth);
   } else if (horizontal_) {
-    if (otherSide_) c->HorizLine3D(startPixel_, endPixel_, axisPos_, depth);
-    else c->HorizLine3D(startPixel_ - WallSize(false, true), endPixel_, axisPos_ + WallSize(true, false), 0);
+    if (otherSide_)
+      c->HorizLine3D(startPixel_, endPixel_, axisPos_, depth);
+    else
+      c->HorizLine3D(startPixel_ - WallSize(false, true), endPixel_,
+                     axisPos_ + WallSize(true, false), 0);
   } else {
-    if (otherSide_) c->VertLine3D(axisPos_, startPixel_, endPixel_, depth);
-    else c->VertLine3D(axisPos_ - WallSize(true, false), startPixel_, endPixel_ + WallSize(false, false), 0);
+    if (otherSide_)
+      c->VertLine3D(axisPos_, startPixel_, endPixel_, depth);
+    else
+      c->VertLine3D(axisPos_ - WallSize(true, false), startPixel_,
+                    endPixel_ + WallSize(false, false), 0);
   }
 }
 
@@ -199,11 +230,15 @@ void TCustomChartAxis::DrawGridLine(int pos) {
     c->VertLine3D(plot.Left, plot.Top, plot.Bottom, pos);
     c->HorizLine3D(plot.Left, plot.Right, plot.Bottom, pos);
   } else if (!chart_->View3D()) {
-    if (horizontal_) c->VertLine(pos, plot.Top, plot.Bottom);
-    else c->HorizLine(plot.Left, plot.Right, pos);
+    if (horizontal_)
+      c->VertLine(pos, plot.Top, plot.Bottom);
+    else
+      c->HorizLine(plot.Left, plot.Right, pos);
   } else if (otherSide_) {
-    if (horizontal_) c->VertLine3D(pos, plot.Top, plot.Bottom, depth);
-    else c->HorizLine3D(plot.Left, plot.Right, pos, depth);
+    if (horizontal_)
+      c->VertLine3D(pos, plot.Top, plot.Bottom, depth);
+    else
+      c->HorizLine3D(plot.Left, plot.Right, pos, depth);
   } else if (horizontal_) {
     // Along the floor from the axis, then up the back wall.
     c->ZLine3D(pos, axisPos_ + WallSize(true, false), 0, depth);
@@ -228,7 +263,8 @@ void TCustomChartAxis::DrawGrid() {
   PrepareGridPen(*c, *grid_, chart_->Printing());
   const TAxisTickList& ticks = drawn_.Ticks;
   if (gridCentered_) {
-    for (int i = 1; i < ticks.Count(); ++i) DrawGridLine(RoundHalfEven((ticks.Pos(i - 1) + static_cast<double>(ticks.Pos(i))) * 0.5));
+    for (int i = 1; i < ticks.Count(); ++i)
+      DrawGridLine(RoundHalfEven((ticks.Pos(i - 1) + static_cast<double>(ticks.Pos(i))) * 0.5));
   } else {
     for (int i = 0; i < ticks.Count(); ++i) DrawGridLine(ticks.Pos(i));
   }

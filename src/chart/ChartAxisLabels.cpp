@@ -23,7 +23,9 @@ constexpr int kMaxEventLabels = 2000;
 
 }  // namespace
 
-TCanvas3D* TCustomChartAxis::Canvas() const { return chart_ ? chart_->Canvas() : nullptr; }
+TCanvas3D* TCustomChartAxis::Canvas() const {
+  return chart_ ? chart_->Canvas() : nullptr;
+}
 
 void TCustomChartAxis::SetCanvasFont(const fw::TFont& font) const {
   // Through the chart, which owns the operation that makes a font the canvas font.
@@ -33,7 +35,8 @@ void TCustomChartAxis::SetCanvasFont(const fw::TFont& font) const {
 bool TCustomChartAxis::CalcDateTimeAxis() const {
   if (!chart_) return false;
   for (const TChartSeries* s : chart_->SeriesList())
-    if (s->Active() && s->UsesAxis(this)) return horizontal_ ? s->XValues()->DateTime() : s->YValues()->DateTime();
+    if (s->Active() && s->UsesAxis(this))
+      return horizontal_ ? s->XValues()->DateTime() : s->YValues()->DateTime();
   return false;
 }
 
@@ -67,7 +70,8 @@ std::string TCustomChartAxis::FormatLabel(double value) {
                                                          : settings.ShortDateFormat;
     text = fw::FormatDateTime(format, value, settings);
   }
-  if (chart_ && chart_->OnGetAxisLabel && !suppressLabelEvent_) chart_->OnGetAxisLabel(this, nullptr, -1, text);
+  if (chart_ && chart_->OnGetAxisLabel && !suppressLabelEvent_)
+    chart_->OnGetAxisLabel(this, nullptr, -1, text);
   if (labelsMultiLine_) std::replace(text.begin(), text.end(), ' ', kLineSeparator);
   return text;
 }
@@ -90,7 +94,8 @@ int TCustomChartAxis::LabelSizeForIncrement() {
 double TCustomChartAxis::CalcIncrement() {
   SetCanvasFont(*labelsFont_);
   const int n = MaxLabelCount(LabelSizeForIncrement(), labelsSeparation_, pixelLength_);
-  return CalcAxisIncrement(n, TIncrementInput{rangeSize_, increment_, labelsSeparation_, dateTimeAxis_});
+  return CalcAxisIncrement(
+      n, TIncrementInput{rangeSize_, increment_, labelsSeparation_, dateTimeAxis_});
 }
 
 int TCustomChartAxis::CalcDateTimeStepIndex(double delta) const {
@@ -109,13 +114,18 @@ void TCustomChartAxis::CalcLabels(TAxisLabels& labels) {
   if (!((labels.Increment > 0 || calendarStep) && rangeMin_ <= rangeMax_)) return;
   switch (labels.Style) {
     case talValue:
-      if (chart_ && chart_->OnGetNextAxisLabel) CalcEventLabels(labels);
-      else if (logarithmic_ && increment_ == 0) CalcLogLabels(labels);
-      else CalcLinearLabels(labels);
+      if (chart_ && chart_->OnGetNextAxisLabel)
+        CalcEventLabels(labels);
+      else if (logarithmic_ && increment_ == 0)
+        CalcLogLabels(labels);
+      else
+        CalcLinearLabels(labels);
       break;
     case talText:
-      if (isDepthAxis_) CalcDepthTextLabels(labels);
-      else CalcMarkTextLabels(labels);
+      if (isDepthAxis_)
+        CalcDepthTextLabels(labels);
+      else
+        CalcMarkTextLabels(labels);
       break;
     case talMark:
       CalcMarkTextLabels(labels);
@@ -126,7 +136,8 @@ void TCustomChartAxis::CalcLabels(TAxisLabels& labels) {
 }
 
 // A label drawn at `pos`: with TickOnLabelsOnly its position becomes a tick.
-static void AddDrawn(TAxisLabels& labels, bool tickOnLabelsOnly, int pos, double value, std::string text) {
+static void AddDrawn(TAxisLabels& labels, bool tickOnLabelsOnly, int pos, double value,
+                     std::string text) {
   if (tickOnLabelsOnly) labels.Ticks.Add(pos, value);
   labels.Items.push_back(TAxisLabel{value, pos, std::move(text)});
 }
@@ -144,9 +155,12 @@ void TCustomChartAxis::CalcLinearLabels(TAxisLabels& labels) {
   if (!(std::fabs(rangeSize_ / delta) < 10000)) return;
   const bool exact = dateTimeAxis_ && exactDateTime_;
   double first;
-  if (exact && step >= dtOneDay && step <= dtOneYear) first = CalendarRoundDown(rangeMax_, step);
-  else if (rangeMin_ == rangeMax_ || !roundFirstLabel_) first = rangeMax_;
-  else first = std::trunc(rangeMax_ / delta) * delta;
+  if (exact && step >= dtOneDay && step <= dtOneYear)
+    first = CalendarRoundDown(rangeMax_, step);
+  else if (rangeMin_ == rangeMax_ || !roundFirstLabel_)
+    first = rangeMax_;
+  else
+    first = std::trunc(rangeMax_ / delta) * delta;
   // The tolerance of the lowest label against rounding of the steps.
   const double limit = (rangeMin_ - 1e-12) / 1.000000000001;
 
@@ -219,7 +233,8 @@ void TCustomChartAxis::CalcDepthTextLabels(TAxisLabels& labels) {
     const int index = static_cast<int>(i);
     std::string text = chart_->SeriesTitleLegend(index);
     if (chart_->OnGetAxisLabel) {
-      TChartSeries* series = index >= 0 && index < chart_->SeriesCount() ? chart_->Series(index) : nullptr;
+      TChartSeries* series =
+          index >= 0 && index < chart_->SeriesCount() ? chart_->Series(index) : nullptr;
       chart_->OnGetAxisLabel(this, series, index, text);
     }
     AddDrawn(labels, tickOnLabelsOnly_, pos, value, std::move(text));
@@ -290,7 +305,8 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
     // checks that need none (they have no effects of their own).
     std::string text;
     const bool event = static_cast<bool>(chart_->OnGetAxisLabel);
-    if (event) chart_->OnGetAxisLabel(this, series, i, text = SeriesLabelText(series, i, labels.Style));
+    if (event)
+      chart_->OnGetAxisLabel(this, series, i, text = SeriesLabelText(series, i, labels.Style));
     if (i >= series->Count()) continue;
     const double value = horizontal_ ? series->XValue(i) : series->YValue(i);
     if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
@@ -309,14 +325,18 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
     if (!event) text = SeriesLabelText(series, i, labels.Style);
     if (measured.empty() || text != measured) {  // neighbouring points often carry the same text
       measured = text;
-      measuredExtent = !c ? 0 : widthExtent ? widths_->Width(*c, text) : std::int64_t{fontHeight} * LineCount(text);
+      measuredExtent = !c            ? 0
+                       : widthExtent ? widths_->Width(*c, text)
+                                     : std::int64_t{fontHeight} * LineCount(text);
     }
     const std::int64_t extent = measuredExtent;
     if (labelsSeparation_ == 0 || !anyDrawn) {
       lastHalf = extent / 2;
     } else {
       const std::int64_t half =
-          (extent + static_cast<std::int64_t>(std::trunc(static_cast<double>(extent) * 0.02 * labelsSeparation_))) / 2;
+          (extent + static_cast<std::int64_t>(
+                        std::trunc(static_cast<double>(extent) * 0.02 * labelsSeparation_))) /
+          2;
       const bool fits = pos + half <= lastPos - lastHalf || lastPos + lastHalf <= pos - half;
       if (!fits) continue;
       lastHalf = half;

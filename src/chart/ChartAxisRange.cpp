@@ -22,7 +22,9 @@ int ClampInt(std::int64_t v) {
   return static_cast<int>(v);
 }
 
-double LogOrZero(double v) { return v > 0 ? std::log(v) : 0; }
+double LogOrZero(double v) {
+  return v > 0 ? std::log(v) : 0;
+}
 
 }  // namespace
 
@@ -58,10 +60,14 @@ void TCustomChartAxis::SetMinMax(double minimum, double maximum) {
 void TCustomChartAxis::Scroll(double offset, bool checkLimits) {
   if (checkLimits) {
     if (offset > 0) {
-      const double dataMax = !chart_ ? maximum_ : horizontal_ ? chart_->MaxXValueOfAxis(this) : chart_->MaxYValueOfAxis(this);
+      const double dataMax = !chart_       ? maximum_
+                             : horizontal_ ? chart_->MaxXValueOfAxis(this)
+                                           : chart_->MaxYValueOfAxis(this);
       if (!(dataMax > maximum_)) return;
     } else if (offset < 0) {
-      const double dataMin = !chart_ ? minimum_ : horizontal_ ? chart_->MinXValueOfAxis(this) : chart_->MinYValueOfAxis(this);
+      const double dataMin = !chart_       ? minimum_
+                             : horizontal_ ? chart_->MinXValueOfAxis(this)
+                                           : chart_->MinYValueOfAxis(this);
       if (!(dataMin < minimum_)) return;
     } else {
       return;
@@ -167,7 +173,8 @@ int TCustomChartAxis::CalcYPosValue(double value) const {
 // ---- Pixel to value ----
 
 double TCustomChartAxis::CalcPosPoint(int pixel) const {
-  const double d = inverted_ ? static_cast<double>(endPixel_) - pixel : static_cast<double>(pixel) - startPixel_;
+  const double d =
+      inverted_ ? static_cast<double>(endPixel_) - pixel : static_cast<double>(pixel) - startPixel_;
   if (logarithmic_) {
     const double low = horizontal_ ? rangeMin_ : rangeMax_;
     const double high = horizontal_ ? rangeMax_ : rangeMin_;

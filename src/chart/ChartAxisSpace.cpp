@@ -18,7 +18,8 @@ int TCustomChartAxis::AxisLinePos(const fw::TRect& rect) const {
 }
 
 // Moves `pos` towards the inside of `rect` by PositionPercent of its extent across the axis.
-static int ShiftPos(int pos, const fw::TRect& rect, double percent, bool horizontal, bool otherSide) {
+static int ShiftPos(int pos, const fw::TRect& rect, double percent, bool horizontal,
+                    bool otherSide) {
   if (percent == 0) return pos;
   int k = RoundHalfEven(0.01 * percent * (horizontal ? rect.Height() : rect.Width()));
   if (otherSide) k = -k;
@@ -36,11 +37,15 @@ int TCustomChartAxis::Outwards(int pos, int pixels) const {
 
 void TCustomChartAxis::TakeRoom(fw::TRect& rect, int pixels) const {
   if (horizontal_) {
-    if (otherSide_) rect.Top += pixels;
-    else rect.Bottom -= pixels;
+    if (otherSide_)
+      rect.Top += pixels;
+    else
+      rect.Bottom -= pixels;
   } else {
-    if (otherSide_) rect.Right -= pixels;
-    else rect.Left += pixels;
+    if (otherSide_)
+      rect.Right -= pixels;
+    else
+      rect.Left += pixels;
   }
 }
 
@@ -51,12 +56,14 @@ int TCustomChartAxis::TickRoom() const {
   return room;
 }
 
-int TCustomChartAxis::TextRoom(const fw::TFont& font, int angle, int fixedSize, const std::string* text) {
+int TCustomChartAxis::TextRoom(const fw::TFont& font, int angle, int fixedSize,
+                               const std::string* text) {
   if (fixedSize != 0) return fixedSize;
   SetCanvasFont(font);
   TCanvas3D* c = Canvas();
   if (!c) return 0;
-  const bool heightRoom = horizontal_ ? (angle == 0 || angle == 180) : (angle == 90 || angle == 270);
+  const bool heightRoom =
+      horizontal_ ? (angle == 0 || angle == 180) : (angle == 90 || angle == 270);
   if (heightRoom) return c->FontHeight();
   if (text) return c->TextWidth(*text);
   return WidestLabel();
@@ -69,12 +76,14 @@ int TCustomChartAxis::WidestLabel() {
   if (style == talMark || style == talText) {
     int widest = 0;
     if (isDepthAxis_ && style == talText) {
-      for (int i = 0; i < chart_->SeriesCount(); ++i) widest = std::max(widest, WidestLine(*c, chart_->SeriesTitleLegend(i)));
+      for (int i = 0; i < chart_->SeriesCount(); ++i)
+        widest = std::max(widest, WidestLine(*c, chart_->SeriesTitleLegend(i)));
       return widest;
     }
     for (TChartSeries* s : chart_->SeriesList()) {
       if (!s->Active() || !s->UsesAxis(this)) continue;
-      for (int i = 0; i < s->LabelCount(); ++i) widest = std::max(widest, widths_->Width(*c, SeriesLabelText(s, i, style)));
+      for (int i = 0; i < s->LabelCount(); ++i)
+        widest = std::max(widest, widths_->Width(*c, SeriesLabelText(s, i, style)));
     }
     return widest;
   }
@@ -96,9 +105,13 @@ int TCustomChartAxis::WidestLabel() {
   return std::max(WidestLine(*c, lowText), WidestLine(*c, highText)) + c->TextWidth(" ");
 }
 
-int TCustomChartAxis::LabelsRoom() { return TextRoom(*labelsFont_, labelsAngle_, labelsSize_, nullptr); }
+int TCustomChartAxis::LabelsRoom() {
+  return TextRoom(*labelsFont_, labelsAngle_, labelsSize_, nullptr);
+}
 
-int TCustomChartAxis::TitleRoom() { return TextRoom(*title_->Font(), title_->Angle(), titleSize_, &title_->Caption()); }
+int TCustomChartAxis::TitleRoom() {
+  return TextRoom(*title_->Font(), title_->Angle(), titleSize_, &title_->Caption());
+}
 
 void TCustomChartAxis::ReserveSpace(fw::TRect& rect, bool mainAxis) {
   dateTimeAxis_ = CalcDateTimeAxis();

@@ -34,7 +34,8 @@ double NextStep(double x) {
 
 double NextDateTimeStep(double x) {
   for (int i = dtSixMonths; i >= 0; --i)
-    if (x >= kDateTimeSteps[static_cast<std::size_t>(i)]) return kDateTimeSteps[static_cast<std::size_t>(i) + 1];
+    if (x >= kDateTimeSteps[static_cast<std::size_t>(i)])
+      return kDateTimeSteps[static_cast<std::size_t>(i) + 1];
   return kDateTimeSteps[dtOneYear];
 }
 
@@ -91,9 +92,12 @@ int DateTimeStepIndex(double increment, double delta) {
 fw::TDateTime CalendarRoundDown(fw::TDateTime value, int step) {
   if (value <= fw::EncodeDate(1900, 1, 1)) return value;
   fw::TDateParts d = fw::DecodeDate(value);
-  if (step == dtHalfMonth) d.Day = d.Day >= 15 ? 15 : 1;
-  else if (step >= dtOneMonth && step <= dtSixMonths) d.Day = 1;
-  else if (step == dtOneYear) d.Day = d.Month = 1;
+  if (step == dtHalfMonth)
+    d.Day = d.Day >= 15 ? 15 : 1;
+  else if (step >= dtOneMonth && step <= dtSixMonths)
+    d.Day = 1;
+  else if (step == dtOneYear)
+    d.Day = d.Month = 1;
   return fw::EncodeDate(d.Year, d.Month, d.Day);
 }
 
@@ -124,7 +128,8 @@ fw::TDateTime CalendarStepDown(fw::TDateTime value, int step) {
       d.Day = std::min(d.Day, fw::DaysInMonth(d.Year, d.Month));
       break;
     default:
-      return value - kDateTimeSteps[static_cast<std::size_t>(std::clamp(step, 0, static_cast<int>(dtOneYear)))];
+      return value - kDateTimeSteps[static_cast<std::size_t>(
+                         std::clamp(step, 0, static_cast<int>(dtOneYear)))];
   }
   // EncodeDate rolls a month below 1 back into December of the year before.
   return fw::EncodeDate(d.Year, d.Month, d.Day);

@@ -61,11 +61,31 @@ enum TDateTimeStep : std::uint8_t {
 inline constexpr int kDateTimeStepCount = dtNone;
 
 // The step of each table index, in days.
-inline constexpr std::array<double, kDateTimeStepCount> kDateTimeSteps{
-    1.0 / 86400,  5.0 / 86400, 10.0 / 86400, 15.0 / 86400, 30.0 / 86400, 1.0 / 1440, 5.0 / 1440,
-    10.0 / 1440,  15.0 / 1440, 30.0 / 1440,  1.0 / 24,     2.0 / 24,     6.0 / 24,   12.0 / 24,
-    1,            2,           3,            7,            15,           30,         60,
-    90,           120,         182,          365};
+inline constexpr std::array<double, kDateTimeStepCount> kDateTimeSteps{1.0 / 86400,
+                                                                       5.0 / 86400,
+                                                                       10.0 / 86400,
+                                                                       15.0 / 86400,
+                                                                       30.0 / 86400,
+                                                                       1.0 / 1440,
+                                                                       5.0 / 1440,
+                                                                       10.0 / 1440,
+                                                                       15.0 / 1440,
+                                                                       30.0 / 1440,
+                                                                       1.0 / 24,
+                                                                       2.0 / 24,
+                                                                       6.0 / 24,
+                                                                       12.0 / 24,
+                                                                       1,
+                                                                       2,
+                                                                       3,
+                                                                       7,
+                                                                       15,
+                                                                       30,
+                                                                       60,
+                                                                       90,
+                                                                       120,
+                                                                       182,
+                                                                       365};
 
 // 1, 2, 5, 10, 20, 50, ...: the next step of the decade sequence above x (x > 0; other values
 // are returned unchanged).
@@ -80,7 +100,7 @@ int MaxLabelCount(int labelSize, int separationPercent, int pixelLength);
 
 struct TIncrementInput {
   double RangeSize = 0;
-  double Increment = 0;       // the axis' Increment property: the smallest step, 0 = automatic
+  double Increment = 0;        // the axis' Increment property: the smallest step, 0 = automatic
   int SeparationPercent = 10;  // 0 leaves the step as it is
   bool DateTime = false;
 };
@@ -97,7 +117,8 @@ int DateTimeStepIndex(double increment, double delta);
 // Values on or before 1 Jan 1900 are left as they are.
 fw::TDateTime CalendarRoundDown(fw::TDateTime value, int step);
 
-// The label below `value` on an exact date-time axis for step index `step` (dtHalfMonth..dtOneYear).
+// The label below `value` on an exact date-time axis for step index `step`
+// (dtHalfMonth..dtOneYear).
 fw::TDateTime CalendarStepDown(fw::TDateTime value, int step);
 
 }  // namespace tee

@@ -33,7 +33,9 @@ void ForEachLine(std::string_view text, F&& each) {
 inline int WidestLine(TTeeCanvas& canvas, const std::string& text) {
   if (text.find(kLineSeparator) == std::string::npos) return canvas.TextWidth(text);
   int widest = 0;
-  ForEachLine(text, [&](std::string_view line) { widest = std::max(widest, canvas.TextWidth(std::string(line))); });
+  ForEachLine(text, [&](std::string_view line) {
+    widest = std::max(widest, canvas.TextWidth(std::string(line)));
+  });
   return widest;
 }
 
@@ -67,8 +69,9 @@ class TTextWidthCache {
         f.Escapement() == escapement_)
       return;
     revision_ = f.Revision();
-    if (surface == surface_ && f.Name() == name_ && f.Height() == height_ && f.PixelsPerInch() == pixelsPerInch_ &&
-        f.Style() == style_ && f.Charset() == charset_ && f.Pitch() == pitch_ && f.Escapement() == escapement_)
+    if (surface == surface_ && f.Name() == name_ && f.Height() == height_ &&
+        f.PixelsPerInch() == pixelsPerInch_ && f.Style() == style_ && f.Charset() == charset_ &&
+        f.Pitch() == pitch_ && f.Escapement() == escapement_)
       return;
     widths_.clear();
     surface_ = surface;

@@ -1,7 +1,8 @@
 // The small types of the chart's axes that the chart itself also names: the label styles and the
 // two label events a chart offers its axes.
 //
-//   chart.OnGetAxisLabel = [](TCustomChartAxis* axis, TChartSeries* series, int index, std::string& text) {
+//   chart.OnGetAxisLabel = [](TCustomChartAxis* axis, TChartSeries* series, int index, std::string&
+//   text) {
 //     if (axis == chart.LeftAxis()) text += " mm";
 //   };
 //
@@ -26,8 +27,8 @@ class TChartSeries;
 enum TAxisLabelStyle : std::uint8_t { talAuto, talNone, talValue, talMark, talText };
 FW_ENUM_NAMES(TAxisLabelStyle, "talAuto", "talNone", "talValue", "talMark", "talText")
 
-using TAxisOnGetLabel =
-    fw::TEvent<void(TCustomChartAxis* Sender, TChartSeries* Series, int ValueIndex, std::string& LabelText)>;
+using TAxisOnGetLabel = fw::TEvent<void(TCustomChartAxis* Sender, TChartSeries* Series,
+                                        int ValueIndex, std::string& LabelText)>;
 using TAxisOnGetNextLabel =
     fw::TEvent<void(TCustomChartAxis* Sender, int LabelIndex, double& LabelValue, bool& Stop)>;
 

@@ -62,6 +62,8 @@ const std::string& TeeMsg(TTeeMessage id) {
   return texts[static_cast<std::size_t>(id)];
 }
 
-std::string TeeMsg(TTeeMessage id, std::initializer_list<fw::TFormatArg> args) { return fw::Format(TeeMsg(id), args); }
+std::string TeeMsg(TTeeMessage id, std::initializer_list<fw::TFormatArg> args) {
+  return fw::Format(TeeMsg(id), args);
+}
 
 }  // namespace tee

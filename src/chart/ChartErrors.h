@@ -21,24 +21,24 @@ namespace tee {
 
 enum class TTeeMessage {
   // Resources loaded when a series or a font is created.
-  XValuesName,          // "X"
-  YValuesName,          // "Y"
-  DefaultValueFormat,   // "#,##0.###"
-  DefaultPercentFormat, // "##0.## %"
-  DefaultFontName,      // "Arial"
-  DefaultFontSize,      // "8"
-  PercentOfTotal,       // "%s of %s"
-  SeriesTitleDefault,   // "Series "
-  AxisLabelsName,       // "Axis Labels"
-  AxisTitleName,        // "Axis Title"
+  XValuesName,           // "X"
+  YValuesName,           // "Y"
+  DefaultValueFormat,    // "#,##0.###"
+  DefaultPercentFormat,  // "##0.## %"
+  DefaultFontName,       // "Arial"
+  DefaultFontSize,       // "8"
+  PercentOfTotal,        // "%s of %s"
+  SeriesTitleDefault,    // "Series "
+  AxisLabelsName,        // "Axis Labels"
+  AxisTitleName,         // "Axis Title"
   // Series and data sources.
-  NoParentChart,        // "No ParentChart to validate DataSource"
-  InvalidDataSource,    // "No valid DataSource: %s"
-  CircularDataSource,   // "Circular Series dependences are not allowed"
-  FillSampleCount,      // "FillSampleValues NumValues must be > 0"
+  NoParentChart,       // "No ParentChart to validate DataSource"
+  InvalidDataSource,   // "No valid DataSource: %s"
+  CircularDataSource,  // "Circular Series dependences are not allowed"
+  FillSampleCount,     // "FillSampleValues NumValues must be > 0"
   // Chart.
-  ChartPercent3D,       // "3D effect percent must be between %d and %d"
-  MaxPointsPerPage,     // "MaxPointsPerPage must be >= 0"
+  ChartPercent3D,    // "3D effect percent must be between %d and %d"
+  MaxPointsPerPage,  // "MaxPointsPerPage must be >= 0"
   // Axes.
   AxisIncrement,        // "Axis increment must be >= 0"
   AxisMinimum,          // "Axis Minimum Value must be <= Maximum"
@@ -49,11 +49,11 @@ enum class TTeeMessage {
   AxisLabelSeparation,  // "Labels Separation % must be greater than 0"
   AngleRange,           // "%s Angle must be between 0 and 359 degrees"
   // Legend.
-  LegendTopPos,         // "Top Legend Position must be between 0 and 100 %"
-  LegendFirstValue,     // "First Legend Value must be > 0"
-  LegendColorWidth,     // "Legend Color Width must be between 0 and 100 %"
+  LegendTopPos,      // "Top Legend Position must be between 0 and 100 %"
+  LegendFirstValue,  // "First Legend Value must be > 0"
+  LegendColorWidth,  // "Legend Color Width must be between 0 and 100 %"
   // Point series.
-  PointerSize,          // "Pointer size must be greater than zero"
+  PointerSize,  // "Pointer size must be greater than zero"
 };
 
 // The English text of a message or resource.
@@ -64,19 +64,22 @@ std::string TeeMsg(TTeeMessage id, std::initializer_list<fw::TFormatArg> args);
 class ChartException : public fw::Exception {
  public:
   explicit ChartException(const std::string& message) : fw::Exception(message) {}
-  explicit ChartException(TTeeMessage id, std::initializer_list<fw::TFormatArg> args = {}) : fw::Exception(TeeMsg(id, args)) {}
+  explicit ChartException(TTeeMessage id, std::initializer_list<fw::TFormatArg> args = {})
+      : fw::Exception(TeeMsg(id, args)) {}
 };
 
 class AxisException : public fw::Exception {
  public:
   explicit AxisException(const std::string& message) : fw::Exception(message) {}
-  explicit AxisException(TTeeMessage id, std::initializer_list<fw::TFormatArg> args = {}) : fw::Exception(TeeMsg(id, args)) {}
+  explicit AxisException(TTeeMessage id, std::initializer_list<fw::TFormatArg> args = {})
+      : fw::Exception(TeeMsg(id, args)) {}
 };
 
 class LegendException : public fw::Exception {
  public:
   explicit LegendException(const std::string& message) : fw::Exception(message) {}
-  explicit LegendException(TTeeMessage id, std::initializer_list<fw::TFormatArg> args = {}) : fw::Exception(TeeMsg(id, args)) {}
+  explicit LegendException(TTeeMessage id, std::initializer_list<fw::TFormatArg> args = {})
+      : fw::Exception(TeeMsg(id, args)) {}
 };
 
 }  // namespace tee

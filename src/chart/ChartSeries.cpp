@@ -33,14 +33,17 @@ const fw::TClassInfo& TChartSeries::StaticClass() {
           .Stored(false)
           .Reference("DataSource", &S::DataSource, &S::SetDataSource)
           .Property("PercentFormat", &S::PercentFormat, &S::SetPercentFormat)
-          .StoredWhen([](const S& s) { return s.PercentFormat() != TeeMsg(TTeeMessage::DefaultPercentFormat); })
+          .StoredWhen([](const S& s) {
+            return s.PercentFormat() != TeeMsg(TTeeMessage::DefaultPercentFormat);
+          })
           .Color("SeriesColor", &S::SeriesColor, &S::SetSeriesColor)
           .Default(fw::TValue(std::int64_t{clAutoColor}))
           .Property("ShowInLegend", &S::ShowInLegend, &S::SetShowInLegend)
           .Default(fw::TValue(true))
           .Property("Title", &S::Title, &S::SetTitle)
           .Property("ValueFormat", &S::ValueFormat, &S::SetValueFormat)
-          .StoredWhen([](const S& s) { return s.ValueFormat() != TeeMsg(TTeeMessage::DefaultValueFormat); })
+          .StoredWhen(
+              [](const S& s) { return s.ValueFormat() != TeeMsg(TTeeMessage::DefaultValueFormat); })
           .Property("VertAxis", &S::VertAxis, &S::SetVertAxis)
           .Default(fw::TValue(std::int64_t{aLeftAxis}))
           .Property("XLabelsSource", &S::XLabelsSource, &S::SetXLabelsSource)
@@ -58,8 +61,9 @@ const fw::TClassInfo& TChartSeries::StaticClass() {
           .Custom()
           .Property("Identifier", &S::Identifier, &S::SetIdentifier)
           .Custom()
-          .Property("Style", [](const S& s) { return static_cast<int>(s.Style()); },
-                    [](S& s, int v) { s.SetStyle(static_cast<std::uint8_t>(v)); })
+          .Property(
+              "Style", [](const S& s) { return static_cast<int>(s.Style()); },
+              [](S& s, int v) { s.SetStyle(static_cast<std::uint8_t>(v)); })
           .Custom()
           .Build();
   return info;
@@ -130,7 +134,9 @@ void TChartSeries::Assign(const fw::TPersistent* source) {
 
 // ---- Value lists ----
 
-void TChartSeries::AddValueList(TChartValueList* list) { valuesList_.push_back(list); }
+void TChartSeries::AddValueList(TChartValueList* list) {
+  valuesList_.push_back(list);
+}
 
 void TChartSeries::RemoveValueList(TChartValueList* list) {
   valuesList_.erase(std::remove(valuesList_.begin(), valuesList_.end(), list), valuesList_.end());
@@ -180,9 +186,13 @@ std::string TChartSeries::XLabel(int valueIndex) const {
   return labels_.At(static_cast<std::size_t>(valueIndex));
 }
 
-double TChartSeries::XValue(int valueIndex) const { return xValues_->Value(valueIndex); }
+double TChartSeries::XValue(int valueIndex) const {
+  return xValues_->Value(valueIndex);
+}
 
-double TChartSeries::YValue(int valueIndex) const { return yValues_->Value(valueIndex); }
+double TChartSeries::YValue(int valueIndex) const {
+  return yValues_->Value(valueIndex);
+}
 
 void TChartSeries::NotifyNewValue(TChartSeries* sender, int valueIndex) {
   if (OnAfterAdd) OnAfterAdd(sender, valueIndex);
@@ -190,7 +200,9 @@ void TChartSeries::NotifyNewValue(TChartSeries* sender, int valueIndex) {
   if (active_) Repaint();
 }
 
-void TChartSeries::SetActive(bool value) { ChangeProperty(active_, value); }
+void TChartSeries::SetActive(bool value) {
+  ChangeProperty(active_, value);
+}
 
 void TChartSeries::SetColorEachPoint(bool value) {
   ChangeProperty(colorEachPoint_, value);
@@ -208,16 +220,22 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
   if (parentChart_) parentChart_->AddSeries(this);
 }
 
-void TChartSeries::SetSeriesColor(TColor value) { ChangeProperty(seriesColor_, value); }
+void TChartSeries::SetSeriesColor(TColor value) {
+  ChangeProperty(seriesColor_, value);
+}
 
 int TChartSeries::Add(double value, const std::string& label, TColor color) {
   const double count = static_cast<double>(xValues_->Count());
   return YMandatory() ? AddXY(count, value, label, color) : AddXY(value, count, label, color);
 }
 
-int TChartSeries::AddNull(const std::string& label) { return Add(0, label, clNone); }
+int TChartSeries::AddNull(const std::string& label) {
+  return Add(0, label, clNone);
+}
 
-int TChartSeries::AddNullXY(double x, double y, const std::string& label) { return AddXY(x, y, label, clNone); }
+int TChartSeries::AddNullXY(double x, double y, const std::string& label) {
+  return AddXY(x, y, label, clNone);
+}
 
 int TChartSeries::AddXY(double x, double y, const std::string& label, TColor color) {
   xValues_->SetTempValue(x);
@@ -238,7 +256,9 @@ void TChartSeries::Clear() {
   if (active_ && parentChart_ && !parentChart_->IsDestroying()) Repaint();
 }
 
-int TChartSeries::Count() const { return xValues_->Count(); }
+int TChartSeries::Count() const {
+  return xValues_->Count();
+}
 
 void TChartSeries::Delete(int valueIndex) {
   fw::CheckListIndex(valueIndex, Count());
@@ -250,9 +270,13 @@ void TChartSeries::Delete(int valueIndex) {
   if (active_) Repaint();
 }
 
-int TChartSeries::LegendToValueIndex(int legendIndex) const { return legendIndex; }
+int TChartSeries::LegendToValueIndex(int legendIndex) const {
+  return legendIndex;
+}
 
-TColor TChartSeries::LegendItemColor(int legendIndex) const { return ValueColor(legendIndex); }
+TColor TChartSeries::LegendItemColor(int legendIndex) const {
+  return ValueColor(legendIndex);
+}
 
 std::string TChartSeries::PercentText(int valueIndex) const {
   const double total = MandatoryValueList()->TotalAbs();
@@ -269,20 +293,29 @@ std::string TChartSeries::LegendString(int legendIndex, TLegendTextStyle style) 
     return a + " " + b;
   };
   switch (style) {
-    case ltsPlain: return label;
-    case ltsLeftValue: return join(fw::FormatFloat(valueFormat_, MandatoryValue(index)), label);
-    case ltsRightValue: return join(label, fw::FormatFloat(valueFormat_, MandatoryValue(index)));
-    case ltsLeftPercent: return join(PercentText(index), label);
-    case ltsRightPercent: return join(label, PercentText(index));
-    case ltsXValue: return fw::FormatFloat(valueFormat_, XValue(index));
+    case ltsPlain:
+      return label;
+    case ltsLeftValue:
+      return join(fw::FormatFloat(valueFormat_, MandatoryValue(index)), label);
+    case ltsRightValue:
+      return join(label, fw::FormatFloat(valueFormat_, MandatoryValue(index)));
+    case ltsLeftPercent:
+      return join(PercentText(index), label);
+    case ltsRightPercent:
+      return join(label, PercentText(index));
+    case ltsXValue:
+      return fw::FormatFloat(valueFormat_, XValue(index));
   }
   return label;
 }
 
-std::string TChartSeries::EditorClassName() const { return std::string(); }
+std::string TChartSeries::EditorClassName() const {
+  return std::string();
+}
 
 void TChartSeries::InsertExtraValues(int valueIndex) {
-  for (std::size_t t = 2; t < valuesList_.size(); ++t) valuesList_[t]->InsertValue(valueIndex, valuesList_[t]->TempValue());
+  for (std::size_t t = 2; t < valuesList_.size(); ++t)
+    valuesList_[t]->InsertValue(valueIndex, valuesList_[t]->TempValue());
 }
 
 TChartValueList* TChartSeries::ValueListByName(const std::string& name) const {
@@ -292,11 +325,17 @@ TChartValueList* TChartSeries::ValueListByName(const std::string& name) const {
   return yValues_.get();
 }
 
-int TChartSeries::Clicked(int, int) { return -1; }
+int TChartSeries::Clicked(int, int) {
+  return -1;
+}
 
-double TChartSeries::MarkValue(int valueIndex) const { return MandatoryValue(valueIndex); }
+double TChartSeries::MarkValue(int valueIndex) const {
+  return MandatoryValue(valueIndex);
+}
 
-double TChartSeries::MandatoryValue(int valueIndex) const { return MandatoryValueList()->Value(valueIndex); }
+double TChartSeries::MandatoryValue(int valueIndex) const {
+  return MandatoryValueList()->Value(valueIndex);
+}
 
 double TChartSeries::PointOrigin(int valueIndex, bool sumAll) const {
   if (!parentChart_) return 0;
@@ -311,11 +350,17 @@ double TChartSeries::PointOrigin(int valueIndex, bool sumAll) const {
   return result;
 }
 
-TChartValueList* TChartSeries::MandatoryValueList() const { return yValues_.get(); }
+TChartValueList* TChartSeries::MandatoryValueList() const {
+  return yValues_.get();
+}
 
-bool TChartSeries::DrawValuesForward() const { return true; }
+bool TChartSeries::DrawValuesForward() const {
+  return true;
+}
 
-bool TChartSeries::DrawSeriesForward(int) const { return true; }
+bool TChartSeries::DrawSeriesForward(int) const {
+  return true;
+}
 
 void TChartSeries::SwapValueIndex(int a, int b) {
   for (TChartValueList* list : valuesList_) list->Exchange(a, b);
@@ -335,7 +380,8 @@ void TChartSeries::SwapValueIndex(int a, int b) {
 
 void TChartSeries::DoSeriesMouseMove(bool, int, int) {}
 
-bool TChartSeries::DoSeriesClick(int valueIndex, fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+bool TChartSeries::DoSeriesClick(int valueIndex, fw::TMouseButton button, fw::TShiftState shift,
+                                 int x, int y) {
   bool handled = false;
   auto setHandled = [&](bool v) {
     handled = v;
@@ -354,9 +400,13 @@ bool TChartSeries::DoSeriesClick(int valueIndex, fw::TMouseButton button, fw::TS
 
 void TChartSeries::DoSeriesMouseUp(int, int) {}
 
-void TChartSeries::ClearPendingValue(TChartValueList* list) { list->SetTempValue(0); }
+void TChartSeries::ClearPendingValue(TChartValueList* list) {
+  list->SetTempValue(0);
+}
 
-void TChartSeries::CanvasChanged(fw::TObject*) { Repaint(); }
+void TChartSeries::CanvasChanged(fw::TObject*) {
+  Repaint();
+}
 
 // ---- Non-overridable operations ----
 
@@ -396,12 +446,22 @@ void TChartSeries::SetXLabel(int valueIndex, const std::string& label) {
 
 // ---- Properties ----
 
-void TChartSeries::SetMarks(TSeriesMarks* value) { marks_->Assign(value); }
+void TChartSeries::SetMarks(TSeriesMarks* value) {
+  marks_->Assign(value);
+}
 
-void TChartSeries::SetPercentFormat(const std::string& value) { ChangeProperty(percentFormat_, value); }
-void TChartSeries::SetShowInLegend(bool value) { ChangeProperty(showInLegend_, value); }
-void TChartSeries::SetTitle(const std::string& value) { ChangeProperty(title_, value); }
-void TChartSeries::SetValueFormat(const std::string& value) { ChangeProperty(valueFormat_, value); }
+void TChartSeries::SetPercentFormat(const std::string& value) {
+  ChangeProperty(percentFormat_, value);
+}
+void TChartSeries::SetShowInLegend(bool value) {
+  ChangeProperty(showInLegend_, value);
+}
+void TChartSeries::SetTitle(const std::string& value) {
+  ChangeProperty(title_, value);
+}
+void TChartSeries::SetValueFormat(const std::string& value) {
+  ChangeProperty(valueFormat_, value);
+}
 
 void TChartSeries::SetXValues(TChartValueList* value) {
   xValues_->Assign(value);

@@ -53,9 +53,10 @@ class TChartSeries;
 using TSeriesOnAfterAdd = fw::TEvent<void(TChartSeries* Sender, int ValueIndex)>;
 using TSeriesOnBeforeAdd = fw::TEvent<bool(TChartSeries* Sender)>;
 using TSeriesOnClear = fw::TEvent<void(TChartSeries* Sender)>;
-using TSeriesClick =
-    fw::TEvent<void(TChartSeries* Sender, int ValueIndex, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y)>;
-using TSeriesOnGetMarkText = fw::TEvent<void(TChartSeries* Sender, int ValueIndex, std::string& MarkText)>;
+using TSeriesClick = fw::TEvent<void(TChartSeries* Sender, int ValueIndex, fw::TMouseButton Button,
+                                     fw::TShiftState Shift, int X, int Y)>;
+using TSeriesOnGetMarkText =
+    fw::TEvent<void(TChartSeries* Sender, int ValueIndex, std::string& MarkText)>;
 
 class TChartSeries : public fw::TComponent {
   FW_CLASS
@@ -107,10 +108,12 @@ class TChartSeries : public fw::TComponent {
   virtual void SetColorEachPoint(bool value);
   virtual void SetParentChart(TCustomAxisPanel* chart);
   virtual void SetSeriesColor(TColor value);
-  virtual int Add(double value, const std::string& label = std::string(), TColor color = clAutoColor);
+  virtual int Add(double value, const std::string& label = std::string(),
+                  TColor color = clAutoColor);
   virtual int AddNull(const std::string& label = std::string());
   virtual int AddNullXY(double x, double y, const std::string& label = std::string());
-  virtual int AddXY(double x, double y, const std::string& label = std::string(), TColor color = clAutoColor);
+  virtual int AddXY(double x, double y, const std::string& label = std::string(),
+                    TColor color = clAutoColor);
   virtual bool UsesAxis(const TSeriesAxis* axis) const;
   virtual void Clear();
   virtual int Count() const;
@@ -146,7 +149,8 @@ class TChartSeries : public fw::TComponent {
   virtual void CalcZOrder();
   // Called by the chart on every series while the mouse moves over it.
   virtual void DoSeriesMouseMove(bool flag, int x, int y);
-  virtual bool DoSeriesClick(int valueIndex, fw::TMouseButton button, fw::TShiftState shift, int x, int y);
+  virtual bool DoSeriesClick(int valueIndex, fw::TMouseButton button, fw::TShiftState shift, int x,
+                             int y);
   // Called by the chart on every series when a mouse button is released.
   virtual void DoSeriesMouseUp(int x, int y);
   virtual void ClearPendingValue(TChartValueList* list);
@@ -253,7 +257,9 @@ class TChartSeries : public fw::TComponent {
 
   // Data sources: the first is DataSource. Setting it validates the source through the chart (see
   // the errors of ChartException) and copies its points; none removes every source.
-  fw::TComponent* DataSource() const { return dataSources_.empty() ? nullptr : dataSources_.front(); }
+  fw::TComponent* DataSource() const {
+    return dataSources_.empty() ? nullptr : dataSources_.front();
+  }
   void SetDataSource(fw::TComponent* value);
   const std::vector<fw::TComponent*>& DataSources() const { return dataSources_; }
   // The series that take their data from this one.

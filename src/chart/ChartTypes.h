@@ -35,15 +35,31 @@ FW_ENUM_NAMES(TVertAxis, "aLeftAxis", "aRightAxis", "aBothVertAxis", "aCustomVer
 enum TSeriesRecalcOption : std::uint8_t { rOnDelete, rOnModify, rOnInsert, rOnClear };
 FW_ENUM_NAMES(TSeriesRecalcOption, "rOnDelete", "rOnModify", "rOnInsert", "rOnClear")
 using TSeriesRecalcOptions = std::uint8_t;
-inline constexpr TSeriesRecalcOptions RecalcOption(TSeriesRecalcOption o) { return static_cast<TSeriesRecalcOptions>(1u << o); }
+inline constexpr TSeriesRecalcOptions RecalcOption(TSeriesRecalcOption o) {
+  return static_cast<TSeriesRecalcOptions>(1u << o);
+}
 inline constexpr TSeriesRecalcOptions kAllRecalcOptions = 0x0F;
 
 // What happened to the points of a series, as its linked series hear of it.
-enum TValueEvent : std::uint8_t { veClear = 0, veAdd = 1, veDelete = 2, veRefresh = 3, veModify = 4 };
+enum TValueEvent : std::uint8_t {
+  veClear = 0,
+  veAdd = 1,
+  veDelete = 2,
+  veRefresh = 3,
+  veModify = 4
+};
 
 // How the legend composes the text of one point.
-enum TLegendTextStyle : std::uint8_t { ltsPlain, ltsLeftValue, ltsRightValue, ltsLeftPercent, ltsRightPercent, ltsXValue };
-FW_ENUM_NAMES(TLegendTextStyle, "ltsPlain", "ltsLeftValue", "ltsRightValue", "ltsLeftPercent", "ltsRightPercent", "ltsXValue")
+enum TLegendTextStyle : std::uint8_t {
+  ltsPlain,
+  ltsLeftValue,
+  ltsRightValue,
+  ltsLeftPercent,
+  ltsRightPercent,
+  ltsXValue
+};
+FW_ENUM_NAMES(TLegendTextStyle, "ltsPlain", "ltsLeftValue", "ltsRightValue", "ltsLeftPercent",
+              "ltsRightPercent", "ltsXValue")
 
 // What the text of a series mark shows.
 enum TSeriesMarksStyle : std::uint8_t {
@@ -57,7 +73,7 @@ enum TSeriesMarksStyle : std::uint8_t {
   smsLabelPercentTotal,
   smsXValue
 };
-FW_ENUM_NAMES(TSeriesMarksStyle, "smsValue", "smsPercent", "smsLabel", "smsLabelPercent", "smsLabelValue", "smsLegend",
-              "smsPercentTotal", "smsLabelPercentTotal", "smsXValue")
+FW_ENUM_NAMES(TSeriesMarksStyle, "smsValue", "smsPercent", "smsLabel", "smsLabelPercent",
+              "smsLabelValue", "smsLegend", "smsPercentTotal", "smsLabelPercentTotal", "smsXValue")
 
 }  // namespace tee

@@ -30,7 +30,9 @@ TChartValueList::TChartValueList(TChartSeries* owner, const std::string& name) :
   TChartValueList::Clear();
 }
 
-TChartValueList::~TChartValueList() { owner_->RemoveValueList(this); }
+TChartValueList::~TChartValueList() {
+  owner_->RemoveValueList(this);
+}
 
 void TChartValueList::Assign(const fw::TPersistent* source) {
   if (const auto* list = dynamic_cast<const TChartValueList*>(source)) {
@@ -45,7 +47,9 @@ void TChartValueList::Assign(const fw::TPersistent* source) {
   fw::TPersistent::Assign(source);
 }
 
-void TChartValueList::CheckIndex(int index) const { fw::CheckListIndex(index, static_cast<long long>(values_.Size())); }
+void TChartValueList::CheckIndex(int index) const {
+  fw::CheckListIndex(index, static_cast<long long>(values_.Size()));
+}
 
 double TChartValueList::Value(int index) const {
   CheckIndex(index);
@@ -93,7 +97,8 @@ void TChartValueList::CheckNeighbours(int index) {
   if (sortedness_ != Sortedness::Sorted || order_ == loNone) return;
   const auto i = static_cast<std::size_t>(index);
   const double v = values_.At(i);
-  if ((i > 0 && !InOrder(values_.At(i - 1), v)) || (i + 1 < values_.Size() && !InOrder(v, values_.At(i + 1))))
+  if ((i > 0 && !InOrder(values_.At(i - 1), v)) ||
+      (i + 1 < values_.Size() && !InOrder(v, values_.At(i + 1))))
     sortedness_ = Sortedness::Unsorted;
 }
 
@@ -123,13 +128,17 @@ int TChartValueList::AddValue(double value) {
     while (lo < hi) {
       const std::size_t mid = lo + (hi - lo) / 2;
       const double m = values_.At(mid);
-      if (ascending ? m > value : m < value) hi = mid;
-      else lo = mid + 1;
+      if (ascending ? m > value : m < value)
+        hi = mid;
+      else
+        lo = mid + 1;
     }
     at = lo;
   } else {
     std::ptrdiff_t t = static_cast<std::ptrdiff_t>(n) - 1;
-    while (t >= 0 && (ascending ? values_.At(static_cast<std::size_t>(t)) > value : values_.At(static_cast<std::size_t>(t)) < value)) --t;
+    while (t >= 0 && (ascending ? values_.At(static_cast<std::size_t>(t)) > value
+                                : values_.At(static_cast<std::size_t>(t)) < value))
+      --t;
     at = static_cast<std::size_t>(t + 1);
     if (std::isnan(value)) sortedness_ = Sortedness::Unsorted;
   }
@@ -144,7 +153,9 @@ void TChartValueList::InsertValue(int index, double value) {
   Changed();
 }
 
-int TChartValueList::Count() const { return static_cast<int>(values_.Size()); }
+int TChartValueList::Count() const {
+  return static_cast<int>(values_.Size());
+}
 
 void TChartValueList::Delete(int index) {
   CheckIndex(index);
@@ -159,7 +170,9 @@ void TChartValueList::RotateFirstToEnd() {
   sortedness_ = Sortedness::Unknown;
 }
 
-double TChartValueList::LastValue() const { return Value(Count() - 1); }
+double TChartValueList::LastValue() const {
+  return Value(Count() - 1);
+}
 
 int TChartValueList::IndexOfValue(double value) const {
   const int n = Count();
@@ -190,8 +203,10 @@ void TChartValueList::Sort() {
         while (compare(x, j) < 0) --j;
         if (j > i) {
           owner_->SwapValueIndex(i, j);
-          if (i == x) x = j;
-          else if (j == x) x = i;
+          if (i == x)
+            x = j;
+          else if (j == x)
+            x = i;
         }
         if (j >= i) {
           ++i;
@@ -224,8 +239,10 @@ void TChartValueList::RecalcStats() const {
     totalAbs_ = std::fabs(first);
     for (int i = 1; i < n; ++i) {
       const double v = Value(i);
-      if (v < minValue_) minValue_ = v;
-      else if (v > maxValue_) maxValue_ = v;
+      if (v < minValue_)
+        minValue_ = v;
+      else if (v > maxValue_)
+        maxValue_ = v;
       total_ += v;
       totalAbs_ += std::fabs(v);
     }
@@ -253,7 +270,9 @@ double TChartValueList::TotalAbs() const {
   return totalAbs_;
 }
 
-void TChartValueList::RepaintOwner() const { owner_->Repaint(); }
+void TChartValueList::RepaintOwner() const {
+  owner_->Repaint();
+}
 
 void TChartValueList::SetDateTime(bool value) {
   if (value == dateTime_) return;

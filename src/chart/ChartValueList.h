@@ -41,7 +41,8 @@ class TChartValueList : public fw::TPersistent {
   TChartValueList(const TChartValueList&) = delete;
   TChartValueList& operator=(const TChartValueList&) = delete;
 
-  // Copies Order, DateTime, Multiplier and ValueSource from another value list; Name and values stay.
+  // Copies Order, DateTime, Multiplier and ValueSource from another value list; Name and values
+  // stay.
   void Assign(const fw::TPersistent* source) override;
 
   // Overridable operations, in the order series types rely on.

@@ -2,8 +2,8 @@
 // labels).
 //
 // Points are addressed by index and inserted anywhere (an ordered X list inserts in the middle), so
-// the store keeps its elements in blocks of at most 2 × kBlock elements: reading element i finds its
-// block from a running start index (one comparison when reading in order, the common case when
+// the store keeps its elements in blocks of at most 2 × kBlock elements: reading element i finds
+// its block from a running start index (one comparison when reading in order, the common case when
 // drawing), and inserting or deleting moves at most one block's elements plus the start indexes
 // of the following blocks. A store with up to 2 × kBlock elements is one plain array. So
 // appending in order costs the same as a vector, and inserting at random positions stays
@@ -112,19 +112,23 @@ class TIndexedStore {
     if (starts_.size() <= 1) return 0;
     std::size_t b = last_ < starts_.size() ? last_ : 0;
     if (i >= starts_[b] && i < starts_[b] + blocks_[b].size()) return b;
-    if (b + 1 < starts_.size() && i >= starts_[b + 1] && i < starts_[b + 1] + blocks_[b + 1].size()) {
+    if (b + 1 < starts_.size() && i >= starts_[b + 1] &&
+        i < starts_[b + 1] + blocks_[b + 1].size()) {
       last_ = b + 1;
       return last_;
     }
-    b = static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), i) - starts_.begin()) - 1;
+    b = static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), i) -
+                                 starts_.begin()) -
+        1;
     last_ = b;
     return b;
   }
 
   void Split(std::size_t b) {
     auto& block = blocks_[b];
-    std::vector<T> tail(std::make_move_iterator(block.begin() + static_cast<std::ptrdiff_t>(kBlock)),
-                        std::make_move_iterator(block.end()));
+    std::vector<T> tail(
+        std::make_move_iterator(block.begin() + static_cast<std::ptrdiff_t>(kBlock)),
+        std::make_move_iterator(block.end()));
     block.resize(kBlock);
     blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b + 1), std::move(tail));
     starts_.insert(starts_.begin() + static_cast<std::ptrdiff_t>(b + 1), starts_[b] + kBlock);
@@ -133,7 +137,7 @@ class TIndexedStore {
   std::vector<std::vector<T>> blocks_;
   std::vector<std::size_t> starts_;  // index of each block's first element
   std::size_t size_ = 0;
-  mutable std::size_t last_ = 0;     // block of the last lookup
+  mutable std::size_t last_ = 0;  // block of the last lookup
 };
 
 }  // namespace tee

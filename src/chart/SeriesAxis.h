@@ -21,7 +21,9 @@ class TSeriesAxis {
   // Value to pixel: along the X direction for a horizontal axis, Y for a vertical one.
   virtual int CalcXPosValue(double value) const = 0;
   virtual int CalcYPosValue(double value) const = 0;
-  int CalcPosValue(double value) const { return Horizontal() ? CalcXPosValue(value) : CalcYPosValue(value); }
+  int CalcPosValue(double value) const {
+    return Horizontal() ? CalcXPosValue(value) : CalcYPosValue(value);
+  }
   // Pixel to value.
   virtual double CalcPosPoint(int pixel) const = 0;
 };

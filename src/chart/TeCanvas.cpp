@@ -18,7 +18,9 @@ TTeeCanvas::TTeeCanvas() : null_(std::make_unique<fw::TNullCanvas>()), canvas_(n
 
 TTeeCanvas::~TTeeCanvas() = default;
 
-void TTeeCanvas::SetCanvas(fw::TCanvas* canvas) { canvas_ = canvas != nullptr ? canvas : null_.get(); }
+void TTeeCanvas::SetCanvas(fw::TCanvas* canvas) {
+  canvas_ = canvas != nullptr ? canvas : null_.get();
+}
 
 void TTeeCanvas::AssignVisiblePen(const TChartPen& pen) {
   fw::TPen& target = canvas_->Pen();
@@ -33,7 +35,9 @@ void TTeeCanvas::AssignVisiblePen(const TChartPen& pen) {
   }
 }
 
-void TTeeCanvas::AssignFont(const fw::TFont& font) { canvas_->Font().Assign(&font); }
+void TTeeCanvas::AssignFont(const fw::TFont& font) {
+  canvas_->Font().Assign(&font);
+}
 
 void TTeeCanvas::ResetState() {
   fw::TPen& pen = canvas_->Pen();

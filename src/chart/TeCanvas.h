@@ -162,8 +162,7 @@ class TCanvas3D : public TTeeCanvas {
   // Repaints from the buffer when it is still valid; false when the chart must be painted.
   virtual bool RedrawBitmap() = 0;
 
-  virtual void Arrow(bool filled, TPoint from, TPoint to, int headWidth, int headHeight,
-                     int z) = 0;
+  virtual void Arrow(bool filled, TPoint from, TPoint to, int headWidth, int headHeight, int z) = 0;
   virtual void ClipCube(const TRect& r, int minZ, int maxZ) = 0;
   virtual void PyramidVariant(bool vertical, int left, int top, int right, int bottom, int z0,
                               int z1, bool darkSides) = 0;

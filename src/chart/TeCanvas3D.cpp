@@ -9,7 +9,9 @@ namespace tee {
 namespace {
 
 // Round to nearest, halves to even (the default floating-point rounding mode).
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+int RoundEven(double v) {
+  return static_cast<int>(std::nearbyint(v));
+}
 
 constexpr double kDegreesToRadians = 0.017453292519943295;
 
@@ -24,14 +26,30 @@ TTeeCanvas3D::~TTeeCanvas3D() {
 
 // --- Surface state -------------------------------------------------------------------------
 
-TColor TTeeCanvas3D::GetBackColor() { return ReferenceCanvas()->BackColor(); }
-int TTeeCanvas3D::GetBackMode() { return ReferenceCanvas()->BackMode(); }
-fw::TCanvas* TTeeCanvas3D::GetHandle() { return ReferenceCanvas(); }
-unsigned TTeeCanvas3D::GetTextAlign() { return ReferenceCanvas()->TextAlign(); }
-void TTeeCanvas3D::SetBackColor(TColor color) { ReferenceCanvas()->SetBackColor(color); }
-void TTeeCanvas3D::SetBackMode(int mode) { ReferenceCanvas()->SetBackMode(mode); }
-void TTeeCanvas3D::SetTextAlign(unsigned flags) { ReferenceCanvas()->SetTextAlign(flags); }
-void TTeeCanvas3D::SetPixel(int x, int y, TColor color) { ReferenceCanvas()->SetPixel(x, y, color); }
+TColor TTeeCanvas3D::GetBackColor() {
+  return ReferenceCanvas()->BackColor();
+}
+int TTeeCanvas3D::GetBackMode() {
+  return ReferenceCanvas()->BackMode();
+}
+fw::TCanvas* TTeeCanvas3D::GetHandle() {
+  return ReferenceCanvas();
+}
+unsigned TTeeCanvas3D::GetTextAlign() {
+  return ReferenceCanvas()->TextAlign();
+}
+void TTeeCanvas3D::SetBackColor(TColor color) {
+  ReferenceCanvas()->SetBackColor(color);
+}
+void TTeeCanvas3D::SetBackMode(int mode) {
+  ReferenceCanvas()->SetBackMode(mode);
+}
+void TTeeCanvas3D::SetTextAlign(unsigned flags) {
+  ReferenceCanvas()->SetTextAlign(flags);
+}
+void TTeeCanvas3D::SetPixel(int x, int y, TColor color) {
+  ReferenceCanvas()->SetPixel(x, y, color);
+}
 
 void TTeeCanvas3D::SetBuffered(bool value) {
   buffered_ = value;
@@ -86,10 +104,18 @@ void TTeeCanvas3D::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
   ReferenceCanvas()->RoundRect(x1, y1, x2, y2, x3, y3);
 }
 
-void TTeeCanvas3D::FillRect(const TRect& r) { ReferenceCanvas()->FillRect(r); }
-void TTeeCanvas3D::EraseBackground(const TRect& r) { ReferenceCanvas()->FillRect(r); }
-void TTeeCanvas3D::MoveTo(int x, int y) { ReferenceCanvas()->MoveTo(x, y); }
-void TTeeCanvas3D::LineTo(int x, int y) { ReferenceCanvas()->LineTo(x, y); }
+void TTeeCanvas3D::FillRect(const TRect& r) {
+  ReferenceCanvas()->FillRect(r);
+}
+void TTeeCanvas3D::EraseBackground(const TRect& r) {
+  ReferenceCanvas()->FillRect(r);
+}
+void TTeeCanvas3D::MoveTo(int x, int y) {
+  ReferenceCanvas()->MoveTo(x, y);
+}
+void TTeeCanvas3D::LineTo(int x, int y) {
+  ReferenceCanvas()->LineTo(x, y);
+}
 
 void TTeeCanvas3D::Line(int x0, int y0, int x1, int y1) {
   fw::TCanvas* c = ReferenceCanvas();
@@ -97,10 +123,18 @@ void TTeeCanvas3D::Line(int x0, int y0, int x1, int y1) {
   c->LineTo(x1, y1);
 }
 
-void TTeeCanvas3D::HorizLine(int left, int right, int y) { Line(left, y, right, y); }
-void TTeeCanvas3D::VertLine(int x, int top, int bottom) { Line(x, top, x, bottom); }
-void TTeeCanvas3D::DrawRect(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
-void TTeeCanvas3D::Polygon(std::span<const TPoint> points) { ReferenceCanvas()->Polygon(points); }
+void TTeeCanvas3D::HorizLine(int left, int right, int y) {
+  Line(left, y, right, y);
+}
+void TTeeCanvas3D::VertLine(int x, int top, int bottom) {
+  Line(x, top, x, bottom);
+}
+void TTeeCanvas3D::DrawRect(const TRect& r) {
+  Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+}
+void TTeeCanvas3D::Polygon(std::span<const TPoint> points) {
+  ReferenceCanvas()->Polygon(points);
+}
 
 void TTeeCanvas3D::Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width) {
   fw::TCanvas* c = ReferenceCanvas();
@@ -133,8 +167,12 @@ int TTeeCanvas3D::TextHeight(const std::string& text) {
   return std::max(0, ReferenceCanvas()->TextHeight(text));
 }
 
-void TTeeCanvas3D::ClipRectangle(const TRect& r) { ReferenceCanvas()->IntersectClipRect(r); }
-void TTeeCanvas3D::UnClipRectangle() { ReferenceCanvas()->RemoveClip(); }
+void TTeeCanvas3D::ClipRectangle(const TRect& r) {
+  ReferenceCanvas()->IntersectClipRect(r);
+}
+void TTeeCanvas3D::UnClipRectangle() {
+  ReferenceCanvas()->RemoveClip();
+}
 
 int TTeeCanvas3D::ZoomedFontSize() {
   if (!zoomText_ || zoomFactor_ == 1.0) return 0;
@@ -292,7 +330,9 @@ void TTeeCanvas3D::Set2D() {
   is3D_ = false;
 }
 
-void TTeeCanvas3D::Restore3D() { is3D_ = saved3D_; }
+void TTeeCanvas3D::Restore3D() {
+  is3D_ = saved3D_;
+}
 
 // --- Projected lines, planes and text ------------------------------------------------------
 

@@ -103,8 +103,8 @@ class TTeeCanvas3D : public TCanvas3D {
   void LineWithZ(int x0, int y0, int x1, int y1, int z) override;
   void MoveTo3D(int x, int y, int z) override;
   void LineTo3D(int x, int y, int z) override;
-  void Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int z0, int z1,
-             double startAngle, double endAngle, bool darkSides, bool drawSides) override;
+  void Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int z0, int z1, double startAngle,
+             double endAngle, bool darkSides, bool drawSides) override;
   void Plane(TPoint p1, TPoint p2, int z0, int z1) override;
   void PlaneWithZ(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int z) override;
   void Plane3D(const std::array<TPoint, 4>& points, int z0, int z1) override;

@@ -34,7 +34,9 @@ TChartFontObject::TChartFontObject(fw::TNotifyEvent onFontChange)
 
 TChartFontObject::~TChartFontObject() = default;
 
-void TChartFontObject::SetFont(fw::TFont* value) { font_->Assign(value); }
+void TChartFontObject::SetFont(fw::TFont* value) {
+  font_->Assign(value);
+}
 
 void TChartFontObject::Assign(const fw::TPersistent* source) {
   const auto* other = dynamic_cast<const TChartFontObject*>(source);

@@ -64,7 +64,9 @@ const fw::TClassInfo& TChartArrowPen::StaticClass() {
   return info;
 }
 
-TChartPen::TChartPen(fw::TNotifyEvent onChange) { OnChange = std::move(onChange); }
+TChartPen::TChartPen(fw::TNotifyEvent onChange) {
+  OnChange = std::move(onChange);
+}
 
 void TChartPen::SetVisible(bool value) {
   if (value == visible_) return;

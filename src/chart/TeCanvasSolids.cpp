@@ -16,8 +16,9 @@ constexpr int kRoundSegments = 32;
 
 // Convex hull (monotone chain) of a few points, counter-clockwise on screen.
 std::vector<TPoint> ConvexHull(std::vector<TPoint> pts) {
-  std::sort(pts.begin(), pts.end(),
-            [](const TPoint& a, const TPoint& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
+  std::sort(pts.begin(), pts.end(), [](const TPoint& a, const TPoint& b) {
+    return a.X < b.X || (a.X == b.X && a.Y < b.Y);
+  });
   pts.erase(std::unique(pts.begin(), pts.end()), pts.end());
   if (pts.size() < 3) return pts;
   auto cross = [](const TPoint& o, const TPoint& a, const TPoint& b) {
@@ -115,8 +116,8 @@ void TTeeCanvas3D::ClipCube(const TRect& r, int minZ, int maxZ) {
   if (fromAbove) {
     const TPoint a = Calculate3DPosition(r.Left, r.Top, minZ);
     const TPoint b = Calculate3DPosition(r.Right, r.Top, maxZ);
-    ClipRectangle(TRect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X),
-                        std::max(a.Y, b.Y)});
+    ClipRectangle(
+        TRect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)});
     return;
   }
   // The outline of the projected box: the hull of its eight corners (six of them in general).
@@ -128,15 +129,14 @@ void TTeeCanvas3D::ClipCube(const TRect& r, int minZ, int maxZ) {
   ReferenceCanvas()->ClipPolygon(hull, fw::TClipOperation::Replace);
 }
 
-void TTeeCanvas3D::Cube(int left, int right, int top, int bottom, int z0, int z1,
-                        bool darkSides) {
+void TTeeCanvas3D::Cube(int left, int right, int top, int bottom, int z0, int z1, bool darkSides) {
   const TColor base = BaseColor();
   RectangleWithZ(TRect{left, top, right, bottom}, z0);
 
-  const TPoint3D rightSide[] = {{right, top, z0}, {right, top, z1}, {right, bottom, z1},
-                                {right, bottom, z0}};
-  const TPoint3D leftSide[] = {{left, top, z0}, {left, top, z1}, {left, bottom, z1},
-                               {left, bottom, z0}};
+  const TPoint3D rightSide[] = {
+      {right, top, z0}, {right, top, z1}, {right, bottom, z1}, {right, bottom, z0}};
+  const TPoint3D leftSide[] = {
+      {left, top, z0}, {left, top, z1}, {left, bottom, z1}, {left, bottom, z0}};
   const int sideDark = darkSides ? kSideDarkening : 0;
   if (Calculate3DPosition(right, bottom, z1).X <= Calculate3DPosition(right, bottom, z0).X) {
     if (Calculate3DPosition(left, bottom, z1).X < Calculate3DPosition(left, bottom, z0).X)
@@ -145,15 +145,15 @@ void TTeeCanvas3D::Cube(int left, int right, int top, int bottom, int z0, int z1
     FillFace(rightSide, base, sideDark);
   }
   if (Calculate3DPosition(left, top, z1).Y < Calculate3DPosition(right, top, z0).Y) {
-    const TPoint3D topFace[] = {{left, top, z0}, {right, top, z0}, {right, top, z1},
-                                {left, top, z1}};
+    const TPoint3D topFace[] = {
+        {left, top, z0}, {right, top, z0}, {right, top, z1}, {left, top, z1}};
     FillFace(topFace, base, darkSides ? kTopDarkening : 0);
   }
   if (darkSides) RestoreBaseColor(base);
 }
 
-void TTeeCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bottom, int z0,
-                           int z1, bool darkSides) {
+void TTeeCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                           bool darkSides) {
   const TColor base = BaseColor();
   const int zm = (z0 + z1) / 2;
   const int side = darkSides ? kSideDarkening : 0;
@@ -164,8 +164,8 @@ void TTeeCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bott
     const TPoint3D back[] = {{left, bottom, z1}, {right, bottom, z1}, apex};
     const TPoint3D leftFace[] = {{left, bottom, z0}, {left, bottom, z1}, apex};
     const TPoint3D rightFace[] = {{right, bottom, z0}, {right, bottom, z1}, apex};
-    const TPoint3D baseFace[] = {{left, bottom, z0}, {right, bottom, z0}, {right, bottom, z1},
-                                 {left, bottom, z1}};
+    const TPoint3D baseFace[] = {
+        {left, bottom, z0}, {right, bottom, z0}, {right, bottom, z1}, {left, bottom, z1}};
     const TPoint3D front[] = {{left, bottom, z0}, {right, bottom, z0}, apex};
     FillFace(back, base, side);
     FillFace(leftFace, base, side);
@@ -187,13 +187,13 @@ void TTeeCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bott
   if (darkSides) RestoreBaseColor(base);
 }
 
-void TTeeCanvas3D::PyramidVariant(bool vertical, int left, int top, int right, int bottom,
-                                  int z0, int z1, bool) {
+void TTeeCanvas3D::PyramidVariant(bool vertical, int left, int top, int right, int bottom, int z0,
+                                  int z1, bool) {
   Pyramid(vertical, left, top, right, bottom, z0, z1, true);
 }
 
-void TTeeCanvas3D::Cylinder(bool vertical, int left, int top, int right, int bottom, int z0,
-                            int z1, bool darkSides) {
+void TTeeCanvas3D::Cylinder(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                            bool darkSides) {
   const TColor base = BaseColor();
   const double zc = (z0 + z1) / 2.0;
   const double rz = (z1 - z0) / 2.0;
@@ -203,11 +203,13 @@ void TTeeCanvas3D::Cylinder(bool vertical, int left, int top, int right, int bot
     const double a = 2 * std::numbers::pi * k / kRoundSegments;
     const int z = static_cast<int>(std::lround(zc + rz * std::sin(a)));
     if (vertical) {
-      const int x = static_cast<int>(std::lround((left + right) / 2.0 + (right - left) / 2.0 * std::cos(a)));
+      const int x =
+          static_cast<int>(std::lround((left + right) / 2.0 + (right - left) / 2.0 * std::cos(a)));
       nearEnd[k] = {x, top, z};
       farEnd[k] = {x, bottom, z};
     } else {
-      const int y = static_cast<int>(std::lround((top + bottom) / 2.0 + (bottom - top) / 2.0 * std::cos(a)));
+      const int y =
+          static_cast<int>(std::lround((top + bottom) / 2.0 + (bottom - top) / 2.0 * std::cos(a)));
       nearEnd[k] = {right, y, z};
       farEnd[k] = {left, y, z};
     }
@@ -236,8 +238,8 @@ void TTeeCanvas3D::Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int
                          double startAngle, double endAngle, bool darkSides, bool drawSides) {
   const TColor base = BaseColor();
   while (endAngle < startAngle) endAngle += 2 * std::numbers::pi;
-  const int steps = std::max(2, static_cast<int>(std::ceil((endAngle - startAngle) /
-                                                           (2 * std::numbers::pi) * 64)));
+  const int steps = std::max(
+      2, static_cast<int>(std::ceil((endAngle - startAngle) / (2 * std::numbers::pi) * 64)));
   std::vector<TPoint> arc;
   arc.reserve(steps + 1);
   for (int i = 0; i <= steps; ++i) {
@@ -248,16 +250,22 @@ void TTeeCanvas3D::Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int
   const int dark = darkSides ? kSideDarkening : 0;
   if (z1 != z0) {
     if (drawSides) {
-      const TPoint3D first[] = {{xCenter, yCenter, z0}, {arc.front().X, arc.front().Y, z0},
-                                {arc.front().X, arc.front().Y, z1}, {xCenter, yCenter, z1}};
-      const TPoint3D last[] = {{xCenter, yCenter, z0}, {arc.back().X, arc.back().Y, z0},
-                               {arc.back().X, arc.back().Y, z1}, {xCenter, yCenter, z1}};
+      const TPoint3D first[] = {{xCenter, yCenter, z0},
+                                {arc.front().X, arc.front().Y, z0},
+                                {arc.front().X, arc.front().Y, z1},
+                                {xCenter, yCenter, z1}};
+      const TPoint3D last[] = {{xCenter, yCenter, z0},
+                               {arc.back().X, arc.back().Y, z0},
+                               {arc.back().X, arc.back().Y, z1},
+                               {xCenter, yCenter, z1}};
       FillFace(first, base, dark);
       FillFace(last, base, dark);
     }
     for (size_t i = 0; i + 1 < arc.size(); ++i) {
-      const TPoint3D strip[] = {{arc[i].X, arc[i].Y, z0}, {arc[i + 1].X, arc[i + 1].Y, z0},
-                                {arc[i + 1].X, arc[i + 1].Y, z1}, {arc[i].X, arc[i].Y, z1}};
+      const TPoint3D strip[] = {{arc[i].X, arc[i].Y, z0},
+                                {arc[i + 1].X, arc[i + 1].Y, z0},
+                                {arc[i + 1].X, arc[i + 1].Y, z1},
+                                {arc[i].X, arc[i].Y, z1}};
       FillFace(strip, base, dark);
     }
   }
@@ -284,8 +292,10 @@ void TTeeCanvas3D::Arrow(bool filled, TPoint from, TPoint to, int headWidth, int
   const double px = -uy * headWidth / 2.0;
   const double py = ux * headWidth / 2.0;
   const TPoint headBase{static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by))};
-  const TPoint wing1{static_cast<int>(std::lround(bx + px)), static_cast<int>(std::lround(by + py))};
-  const TPoint wing2{static_cast<int>(std::lround(bx - px)), static_cast<int>(std::lround(by - py))};
+  const TPoint wing1{static_cast<int>(std::lround(bx + px)),
+                     static_cast<int>(std::lround(by + py))};
+  const TPoint wing2{static_cast<int>(std::lround(bx - px)),
+                     static_cast<int>(std::lround(by - py))};
   fw::TCanvas* c = ReferenceCanvas();
   c->MoveTo(a.X, a.Y);
   c->LineTo(headBase.X, headBase.Y);

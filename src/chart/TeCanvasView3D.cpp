@@ -33,7 +33,9 @@ const fw::TClassInfo& TView3DOptions::StaticClass() {
 
 TView3DOptions::TView3DOptions(TRepaintRequest repaint) : repaint_(std::move(repaint)) {}
 
-void TView3DOptions::SetElevation(int value) { Store(elevation_, value); }
+void TView3DOptions::SetElevation(int value) {
+  Store(elevation_, value);
+}
 
 void TView3DOptions::SetHorizOffset(int value) {
   if (value == horizOffset_) return;
@@ -42,13 +44,21 @@ void TView3DOptions::SetHorizOffset(int value) {
   if (OnScroll) OnScroll(true);
 }
 
-void TView3DOptions::SetOrthogonal(bool value) { Store(orthogonal_, value); }
+void TView3DOptions::SetOrthogonal(bool value) {
+  Store(orthogonal_, value);
+}
 
-void TView3DOptions::SetPerspective(int value) { Store(perspective_, value); }
+void TView3DOptions::SetPerspective(int value) {
+  Store(perspective_, value);
+}
 
-void TView3DOptions::SetRotation(int value) { Store(rotation_, value); }
+void TView3DOptions::SetRotation(int value) {
+  Store(rotation_, value);
+}
 
-void TView3DOptions::SetTilt(int value) { Store(tilt_, value); }
+void TView3DOptions::SetTilt(int value) {
+  Store(tilt_, value);
+}
 
 void TView3DOptions::SetVertOffset(int value) {
   if (value == vertOffset_) return;
@@ -64,7 +74,9 @@ void TView3DOptions::SetZoom(int value) {
   Repaint();
 }
 
-void TView3DOptions::SetZoomText(bool value) { Store(zoomText_, value); }
+void TView3DOptions::SetZoomText(bool value) {
+  Store(zoomText_, value);
+}
 
 void TView3DOptions::Assign(const fw::TPersistent* source) {
   const auto* o = dynamic_cast<const TView3DOptions*>(source);

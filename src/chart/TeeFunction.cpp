@@ -5,7 +5,8 @@
 namespace tee {
 
 const fw::TClassInfo& TTeeFunction::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TTeeFunction>("TTeeFunction", fw::TComponent::StaticClass()).Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TTeeFunction>("TTeeFunction", fw::TComponent::StaticClass()).Build();
   return info;
 }
 

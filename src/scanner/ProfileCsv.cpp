@@ -25,7 +25,8 @@ void WriteProfileCsv(std::ostream& out, long profile, const std::vector<PlottedP
 
 void WriteProfileSummary(std::ostream& out, long profile, const std::vector<PlottedPoint>& points,
                          unsigned in_reply) {
-  out << "profile " << profile << ": " << points.size() << (points.size() == 1 ? " point" : " points");
+  out << "profile " << profile << ": " << points.size()
+      << (points.size() == 1 ? " point" : " points");
   if (!points.empty()) {
     const auto [lo, hi] =
         std::minmax_element(points.begin(), points.end(),

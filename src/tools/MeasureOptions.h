@@ -27,8 +27,8 @@ struct MeasureOptions {
   int intensity = 25;
   std::optional<bool> laser;  // switch the laser when set
   long count = 1;
-  std::optional<std::string> csv;  // a file name, or "-" for standard output
-  sim::ReplaySource replay;        // answer from a recording instead of a scanner
+  std::optional<std::string> csv;     // a file name, or "-" for standard output
+  sim::ReplaySource replay;           // answer from a recording instead of a scanner
   std::optional<std::string> record;  // record every exchange into this file
   bool help = false;
 };

@@ -1,5 +1,6 @@
 // Drawing an axis on the recording canvas: the order of title, labels, line, ticks and grid, label
-// anchoring, the room an axis takes during layout, minor ticks, hit testing, and a rendered picture.
+// anchoring, the room an axis takes during layout, minor ticks, hit testing, and a rendered
+// picture.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -29,9 +30,13 @@ std::string Call(const char* name, std::initializer_list<int> args, const char* 
   return s + ")";
 }
 
-std::vector<std::string> Lines(int x0, int y0, int x1, int y1) { return {Call("MoveTo", {x0, y0}), Call("LineTo", {x1, y1})}; }
+std::vector<std::string> Lines(int x0, int y0, int x1, int y1) {
+  return {Call("MoveTo", {x0, y0}), Call("LineTo", {x1, y1})};
+}
 
-void Append(Strings& to, const Strings& more) { to.insert(to.end(), more.begin(), more.end()); }
+void Append(Strings& to, const Strings& more) {
+  to.insert(to.end(), more.begin(), more.end());
+}
 
 struct AxisDraw : ::testing::Test {
   TAxisChart chart;
@@ -73,11 +78,14 @@ TEST_F(AxisDraw, LeftAxisDrawsLabelsThenLineTicksGridInnerAndMinorTicks) {
     expected.push_back(Call("SetTextAlign", {0}));
   }
   Append(expected, Lines(l.AxisPos(), l.StartPixel(), l.AxisPos(), l.EndPixel()));
-  for (const auto& label : labels.Items) Append(expected, Lines(l.AxisPos() - 1, label.Pos, l.AxisPos() - 5, label.Pos));
+  for (const auto& label : labels.Items)
+    Append(expected, Lines(l.AxisPos() - 1, label.Pos, l.AxisPos() - 5, label.Pos));
   expected.push_back(Call("SetBackMode", {fw::TRANSPARENT}));
-  for (const auto& label : labels.Items) Append(expected, Lines(plot.Left, label.Pos, plot.Right, label.Pos));
+  for (const auto& label : labels.Items)
+    Append(expected, Lines(plot.Left, label.Pos, plot.Right, label.Pos));
   expected.push_back(Call("SetBackMode", {fw::OPAQUE}));
-  for (const auto& label : labels.Items) Append(expected, Lines(l.AxisPos() + 1, label.Pos, l.AxisPos() + 1, label.Pos));
+  for (const auto& label : labels.Items)
+    Append(expected, Lines(l.AxisPos() + 1, label.Pos, l.AxisPos() + 1, label.Pos));
   Strings drawn = chart.Log().Strings();
   ASSERT_GE(drawn.size(), expected.size());
   EXPECT_EQ(Strings(drawn.begin(), drawn.begin() + static_cast<long>(expected.size())), expected);
@@ -119,7 +127,8 @@ TEST_F(AxisDraw, BottomAxisShowsThePointLabelsLeftToRightWithTicksAndGridOnlyThe
   ASSERT_GT(labels.Items.size(), 4u);
   EXPECT_LT(labels.Items.size(), 20u);
   EXPECT_EQ(labels.Items.front().Text, "-26000");
-  for (std::size_t i = 1; i < labels.Items.size(); ++i) EXPECT_GT(labels.Items[i].Pos, labels.Items[i - 1].Pos);
+  for (std::size_t i = 1; i < labels.Items.size(); ++i)
+    EXPECT_GT(labels.Items[i].Pos, labels.Items[i - 1].Pos);
   for (const auto& l : labels.Items) EXPECT_EQ(l.Pos, b.CalcXPosValue(std::stod(l.Text)));
   const auto texts = chart.Log().Named("TextOut");
   ASSERT_EQ(texts.size(), labels.Items.size());
@@ -132,8 +141,10 @@ TEST_F(AxisDraw, BottomAxisShowsThePointLabelsLeftToRightWithTicksAndGridOnlyThe
   EXPECT_EQ(axistest::TickPositions(labels), Positions(labels));
   int gridLines = 0, ticks = 0;
   for (const auto& c : chart.Log().Named("LineTo")) {
-    if (c.Pen.Style == fw::psDot) ++gridLines;
-    else if (c.Args[1] == b.AxisPos() + 1 + 4) ++ticks;
+    if (c.Pen.Style == fw::psDot)
+      ++gridLines;
+    else if (c.Args[1] == b.AxisPos() + 1 + 4)
+      ++ticks;
   }
   EXPECT_EQ(gridLines, static_cast<int>(labels.Items.size()));
   EXPECT_EQ(ticks, static_cast<int>(labels.Items.size()));
@@ -163,14 +174,16 @@ TEST_F(AxisDraw, CentredGridLiesBetweenLabels) {
     l.Draw(true);
     Strings s;
     for (const auto& c : chart.Log().Calls())
-      if (c.Pen.Style == fw::psDot && (c.Name == "MoveTo" || c.Name == "LineTo")) s.push_back(c.ToString());
+      if (c.Pen.Style == fw::psDot && (c.Name == "MoveTo" || c.Name == "LineTo"))
+        s.push_back(c.ToString());
     return s;
   };
   // A single label (0): no grid line at all.
   EXPECT_TRUE(gridLines().empty());
   l.SetIncrement(5);
   // Labels 10, 5, 0 at 40, 190, 340: lines half-way, at 115 and 265.
-  EXPECT_EQ(gridLines(), (Strings{"MoveTo(60,115)", "LineTo(460,115)", "MoveTo(60,265)", "LineTo(460,265)"}));
+  EXPECT_EQ(gridLines(),
+            (Strings{"MoveTo(60,115)", "LineTo(460,115)", "MoveTo(60,265)", "LineTo(460,265)"}));
   l.SetGridCentered(false);
   EXPECT_EQ(gridLines().size(), 6u);
 }
@@ -181,7 +194,9 @@ TEST_F(AxisDraw, LabelsAreAnchoredByAxisAndAngle) {
     stop = index > 0;
     value = 50;
   };
-  chart.OnGetAxisLabel = [](tee::TCustomChartAxis*, tee::TChartSeries*, int, std::string& text) { text = "ab\rcd"; };
+  chart.OnGetAxisLabel = [](tee::TCustomChartAxis*, tee::TChartSeries*, int, std::string& text) {
+    text = "ab\rcd";
+  };
   const int h = LabelsHeight();
   const int q = h / 2 + tee::RoundHalfEven(h * 3 / 2.0) - h;
   using fw::TA_BOTTOM, fw::TA_CENTER, fw::TA_LEFT, fw::TA_RIGHT, fw::TA_TOP;
@@ -224,7 +239,8 @@ TEST_F(AxisDraw, LabelsAreAnchoredByAxisAndAngle) {
     const int p = a.CalcPosValue(50);
     const int x = a.Horizontal() ? p : a.LabelsPos();
     const int y = a.Horizontal() ? a.LabelsPos() : p;
-    SCOPED_TRACE(std::to_string(r.angle) + (a.Horizontal() ? (a.OtherSide() ? " top" : " bottom") : (a.OtherSide() ? " right" : " left")));
+    SCOPED_TRACE(std::to_string(r.angle) + (a.Horizontal() ? (a.OtherSide() ? " top" : " bottom")
+                                                           : (a.OtherSide() ? " right" : " left")));
     EXPECT_EQ(texts[0].Text, "ab");
     EXPECT_EQ(texts[1].Text, "cd");
     EXPECT_EQ(texts[0].TextAlign, r.align);
@@ -331,7 +347,8 @@ TEST_F(AxisDraw, MinorTicksDivideTheIntervalsAndContinueBeyondTheEnds) {
   for (const auto& c : chart.Log().Named("MoveTo")) xs.push_back(c.Args[0]);
   // Labels at 400, 300, 200, 100, 0 (from the top down); the ends themselves are not inside.
   EXPECT_EQ(xs, (std::vector<int>{375, 350, 325, 275, 250, 225, 175, 150, 125, 75, 50, 25}));
-  for (const auto& c : chart.Log().Named("LineTo")) EXPECT_EQ(c.Args[1] - chart.Log().Named("MoveTo")[0].Args[1], 2);
+  for (const auto& c : chart.Log().Named("LineTo"))
+    EXPECT_EQ(c.Args[1] - chart.Log().Named("MoveTo")[0].Args[1], 2);
 
   // On a logarithmic axis the values between labels are stepped.
   b.SetIncrement(0);
@@ -386,8 +403,8 @@ TEST_F(AxisDraw, AxisLinesOfTheFourSidesAndTheDepthAxis) {
   chart.depth->SetVisible(true);
   chart.depth->Draw(true);
   EXPECT_EQ(chart.Log().Strings({"MoveTo", "LineTo"}),
-            (Strings{"MoveTo(60,40)", "LineTo(460,40)", "MoveTo(460,40)", "LineTo(460,340)", "MoveTo(460,340)",
-                     "LineTo(460,340)"}));
+            (Strings{"MoveTo(60,40)", "LineTo(460,40)", "MoveTo(460,40)", "LineTo(460,340)",
+                     "MoveTo(460,340)", "LineTo(460,340)"}));
 }
 
 TEST_F(AxisDraw, RendersTheMainWindowsAxes) {
@@ -443,8 +460,8 @@ TEST_F(AxisDraw, In3DGridLinesRunAlongTheFloorAndUpTheBackWall) {
   chart.bottom->Draw(true);
   // Labels 100 and 0 at 460 and 60: from the axis into the depth, then up the back wall.
   EXPECT_EQ(chart.Log().Strings({"MoveTo", "LineTo"}),
-            (Strings{"MoveTo(460,340)", "LineTo(460,340)", "MoveTo(460,40)", "LineTo(460,340)", "MoveTo(60,340)",
-                     "LineTo(60,340)", "MoveTo(60,40)", "LineTo(60,340)"}));
+            (Strings{"MoveTo(460,340)", "LineTo(460,340)", "MoveTo(460,40)", "LineTo(460,340)",
+                     "MoveTo(60,340)", "LineTo(60,340)", "MoveTo(60,40)", "LineTo(60,340)"}));
   chart.Log().Clear();
   chart.top->Draw(true);
   // The top axis lies at the back already.

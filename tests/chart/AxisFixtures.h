@@ -17,7 +17,8 @@ namespace axistest {
 
 class TAxisChart : public tee::TCustomAxisPanel {
  public:
-  explicit TAxisChart(fw::TRect plot = fw::Rect(60, 40, 460, 340)) : tee::TCustomAxisPanel(nullptr) {
+  explicit TAxisChart(fw::TRect plot = fw::Rect(60, 40, 460, 340))
+      : tee::TCustomAxisPanel(nullptr) {
     testing_support::EnsureGuiApplication();
     canvas.SetBuffered(false);
     canvas.InitWindow(&surface, nullptr, false, fw::Rect(0, 0, 500, 400));
@@ -88,7 +89,9 @@ class TAxisChart : public tee::TCustomAxisPanel {
   }
 
   // Draws on another surface from now on (a bitmap to look at).
-  void UseSurface(fw::TCanvas& target, fw::TRect bounds) { canvas.InitWindow(&target, nullptr, false, bounds); }
+  void UseSurface(fw::TCanvas& target, fw::TRect bounds) {
+    canvas.InitWindow(&target, nullptr, false, bounds);
+  }
 
   fw::TCanvasLog& Log() { return surface.Log(); }
   int FontHeight(const fw::TFont& font) {

@@ -42,9 +42,10 @@ TEST_F(AxisLabels, MainWindowLeftAxisIsLabelledFromSeventyThousandDownToZero) {
   chart.left->CalcLabels(labels);
   EXPECT_EQ(labels.Style, tee::talValue);
   EXPECT_EQ(labels.Increment, 10000);
-  EXPECT_EQ(Values(labels), (std::vector<double>{70000, 60000, 50000, 40000, 30000, 20000, 10000, 0}));
-  EXPECT_EQ(Texts(labels), (std::vector<std::string>{"70,000", "60,000", "50,000", "40,000", "30,000", "20,000",
-                                                     "10,000", "0"}));
+  EXPECT_EQ(Values(labels),
+            (std::vector<double>{70000, 60000, 50000, 40000, 30000, 20000, 10000, 0}));
+  EXPECT_EQ(Texts(labels), (std::vector<std::string>{"70,000", "60,000", "50,000", "40,000",
+                                                     "30,000", "20,000", "10,000", "0"}));
   for (const auto& l : labels.Items) EXPECT_EQ(l.Pos, chart.left->CalcYPosValue(l.Value));
   // Ticks go where labels were drawn.
   EXPECT_EQ(TickPositions(labels), Positions(labels));
@@ -150,7 +151,8 @@ TEST_F(AxisLabels, FormatLabelUsesThePatternAndTheLabelEvent) {
   a.SetLabelsMultiLine(true);
   EXPECT_EQ(a.FormatLabel(12.5), "12.50\rmm");
   std::vector<int> indexes;
-  chart.OnGetAxisLabel = [&](tee::TCustomChartAxis* sender, tee::TChartSeries* series, int index, std::string& text) {
+  chart.OnGetAxisLabel = [&](tee::TCustomChartAxis* sender, tee::TChartSeries* series, int index,
+                             std::string& text) {
     EXPECT_EQ(sender, &a);
     EXPECT_EQ(series, nullptr);
     indexes.push_back(index);
@@ -199,9 +201,11 @@ TEST_F(AxisLabels, CalendarStepsCrossTheYearEnd) {
   chart.Layout();
   chart.bottom->CalcLabels(labels);
   EXPECT_EQ(labels.DateTimeStep, tee::dtOneMonth);
-  EXPECT_EQ(Values(labels), (std::vector<double>{fw::EncodeDate(2024, 2, 1), fw::EncodeDate(2024, 1, 1),
-                                                 fw::EncodeDate(2023, 12, 1), fw::EncodeDate(2023, 11, 1)}));
-  EXPECT_EQ(Texts(labels), (std::vector<std::string>{"2/1/2024", "1/1/2024", "12/1/2023", "11/1/2023"}));
+  EXPECT_EQ(Values(labels),
+            (std::vector<double>{fw::EncodeDate(2024, 2, 1), fw::EncodeDate(2024, 1, 1),
+                                 fw::EncodeDate(2023, 12, 1), fw::EncodeDate(2023, 11, 1)}));
+  EXPECT_EQ(Texts(labels),
+            (std::vector<std::string>{"2/1/2024", "1/1/2024", "12/1/2023", "11/1/2023"}));
   chart.bottom->SetIncrement(15);
   chart.bottom->CalcLabels(labels);
   EXPECT_EQ(labels.DateTimeStep, tee::dtHalfMonth);
@@ -285,7 +289,8 @@ TEST_F(AxisLabels, TextLabelsSkipPointsOutsideTheRangeAndPassThroughTheEvent) {
   s.AddXY(15, 0, "b");
   s.AddXY(25, 0, "c");
   std::vector<int> asked;
-  chart.OnGetAxisLabel = [&](tee::TCustomChartAxis*, tee::TChartSeries* series, int index, std::string& text) {
+  chart.OnGetAxisLabel = [&](tee::TCustomChartAxis*, tee::TChartSeries* series, int index,
+                             std::string& text) {
     if (!series) return;  // the value texts measured for the step
     EXPECT_EQ(series, &s);
     asked.push_back(index);

@@ -117,10 +117,13 @@ TEST_F(AxisRange, SetterChecksRaiseTheirMessageAndKeepTheOldValue) {
   EXPECT_EQ(a.LogarithmicBase(), 10);
   expectAxisError([&] { a.SetLabelsSeparation(-1); }, "Labels Separation % must be greater than 0");
   EXPECT_EQ(a.LabelsSeparation(), 10);
-  expectChartError([&] { a.SetLabelsAngle(361); }, "Axis Labels Angle must be between 0 and 359 degrees");
-  expectChartError([&] { a.SetLabelsAngle(-1); }, "Axis Labels Angle must be between 0 and 359 degrees");
+  expectChartError([&] { a.SetLabelsAngle(361); },
+                   "Axis Labels Angle must be between 0 and 359 degrees");
+  expectChartError([&] { a.SetLabelsAngle(-1); },
+                   "Axis Labels Angle must be between 0 and 359 degrees");
   EXPECT_EQ(a.LabelsAngle(), 0);
-  expectChartError([&] { a.Title()->SetAngle(400); }, "Axis Title Angle must be between 0 and 359 degrees");
+  expectChartError([&] { a.Title()->SetAngle(400); },
+                   "Axis Title Angle must be between 0 and 359 degrees");
   EXPECT_EQ(a.Title()->Angle(), 90);
   // The limits themselves are accepted.
   a.SetLabelsSeparation(0);
@@ -255,8 +258,8 @@ TEST_F(AxisRange, LinearConversionAtBothEndsInvertedOrNot) {
   b.SetInverted(false);
   b.SetMinMax(0, 800);
   b.UpdateRange();
-  EXPECT_EQ(b.CalcXPosValue(1), 60);   // 0.5 → 0
-  EXPECT_EQ(b.CalcXPosValue(3), 62);   // 1.5 → 2
+  EXPECT_EQ(b.CalcXPosValue(1), 60);  // 0.5 → 0
+  EXPECT_EQ(b.CalcXPosValue(3), 62);  // 1.5 → 2
 }
 
 TEST_F(AxisRange, DegenerateAndOverflowingValuesGoToTheCentre) {

@@ -15,20 +15,22 @@ using tee::TIncrementInput;
 TEST(AxisSteps, NextStepRunsOneTwoFivePerDecade) {
   struct Row {
     double x, next;
-  } rows[] = {{1, 2},     {1.5, 2},   {2, 5},     {4.99, 5},   {5, 10},     {9.99, 10},   {10, 20},
-              {20, 50},   {50, 100},  {99, 100},  {100, 200},  {5000, 10000}, {0.5, 1},   {0.2, 0.5},
-              {0.1, 0.2}, {7e-12, 1e-11}, {1.5e-12, 2e-12}, {3e20, 5e20}};
+  } rows[] = {{1, 2},   {1.5, 2},   {2, 5},     {4.99, 5},      {5, 10},          {9.99, 10},
+              {10, 20}, {20, 50},   {50, 100},  {99, 100},      {100, 200},       {5000, 10000},
+              {0.5, 1}, {0.2, 0.5}, {0.1, 0.2}, {7e-12, 1e-11}, {1.5e-12, 2e-12}, {3e20, 5e20}};
   for (const auto& r : rows) EXPECT_NEAR(tee::NextStep(r.x), r.next, r.next * 1e-12) << r.x;
   // Values without a next step come back unchanged instead of recursing forever.
   EXPECT_EQ(tee::NextStep(0), 0);
   EXPECT_EQ(tee::NextStep(-3), -3);
-  EXPECT_EQ(tee::NextStep(std::numeric_limits<double>::infinity()), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(tee::NextStep(std::numeric_limits<double>::infinity()),
+            std::numeric_limits<double>::infinity());
   EXPECT_TRUE(std::isnan(tee::NextStep(std::numeric_limits<double>::quiet_NaN())));
 }
 
 TEST(AxisSteps, NextDateTimeStepTakesTheTableStepAfterTheLargestNotAbove) {
   using tee::kDateTimeSteps;
-  EXPECT_EQ(tee::NextDateTimeStep(kDateTimeSteps[tee::dtOneSecond]), kDateTimeSteps[tee::dtFiveSeconds]);
+  EXPECT_EQ(tee::NextDateTimeStep(kDateTimeSteps[tee::dtOneSecond]),
+            kDateTimeSteps[tee::dtFiveSeconds]);
   EXPECT_EQ(tee::NextDateTimeStep(4 * fw::kOneSecond), kDateTimeSteps[tee::dtFiveSeconds]);
   EXPECT_EQ(tee::NextDateTimeStep(1.0), 2.0);
   EXPECT_EQ(tee::NextDateTimeStep(6.0), 7.0);
@@ -70,8 +72,12 @@ TEST(AxisSteps, IncrementSearchEdgeCases) {
   // Small ranges start at 1e-12.
   EXPECT_NEAR(CalcAxisIncrement(5, TIncrementInput{0.001, 0, 10, false}), 0.0002, 1e-15);
   // A range that is not a number ends the search.
-  EXPECT_EQ(CalcAxisIncrement(5, TIncrementInput{std::numeric_limits<double>::quiet_NaN(), 0, 10, false}), 1e-12);
-  EXPECT_GT(CalcAxisIncrement(5, TIncrementInput{std::numeric_limits<double>::infinity(), 0, 10, false}), 0);
+  EXPECT_EQ(
+      CalcAxisIncrement(5, TIncrementInput{std::numeric_limits<double>::quiet_NaN(), 0, 10, false}),
+      1e-12);
+  EXPECT_GT(
+      CalcAxisIncrement(5, TIncrementInput{std::numeric_limits<double>::infinity(), 0, 10, false}),
+      0);
 }
 
 TEST(AxisSteps, DateTimeIncrementClimbsTheTableThenDoublesYears) {
@@ -99,7 +105,8 @@ TEST(AxisSteps, CalendarRoundDownGoesToTheStepsCalendarStart) {
   EXPECT_EQ(tee::CalendarRoundDown(v, tee::dtOneDay), EncodeDate(2024, 3, 20));
   EXPECT_EQ(tee::CalendarRoundDown(v, tee::dtOneWeek), EncodeDate(2024, 3, 20));
   EXPECT_EQ(tee::CalendarRoundDown(v, tee::dtHalfMonth), EncodeDate(2024, 3, 15));
-  EXPECT_EQ(tee::CalendarRoundDown(EncodeDate(2024, 3, 14) + 0.5, tee::dtHalfMonth), EncodeDate(2024, 3, 1));
+  EXPECT_EQ(tee::CalendarRoundDown(EncodeDate(2024, 3, 14) + 0.5, tee::dtHalfMonth),
+            EncodeDate(2024, 3, 1));
   EXPECT_EQ(tee::CalendarRoundDown(v, tee::dtOneMonth), EncodeDate(2024, 3, 1));
   EXPECT_EQ(tee::CalendarRoundDown(v, tee::dtSixMonths), EncodeDate(2024, 3, 1));
   EXPECT_EQ(tee::CalendarRoundDown(v, tee::dtOneYear), EncodeDate(2024, 1, 1));
@@ -126,7 +133,8 @@ TEST(AxisSteps, CalendarStepDownCrossesTheYearEnd) {
       {EncodeDate(2024, 1, 1), tee::dtOneYear, EncodeDate(2023, 1, 1)},
       {EncodeDate(2024, 2, 29), tee::dtOneYear, EncodeDate(2023, 2, 28)},
   };
-  for (const auto& r : rows) EXPECT_EQ(tee::CalendarStepDown(r.from, r.step), r.to) << r.from << " step " << r.step;
+  for (const auto& r : rows)
+    EXPECT_EQ(tee::CalendarStepDown(r.from, r.step), r.to) << r.from << " step " << r.step;
 }
 
 TEST(AxisSteps, RoundHalfEvenClampsToThePixelRange) {

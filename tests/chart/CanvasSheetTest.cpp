@@ -56,12 +56,13 @@ void DrawSheet(tee::TTeeCanvas3D& c, const TRect& r) {
   c.Brush().SetColor(fw::clRed);
   c.Rectangle(360, 20, 400, 50);
   c.Ellipse(410, 20, 450, 50);
-  for (int i = 0; i < 6; ++i) c.Ellipse(460 + 8 * i, 30, 464 + 8 * i, 34);  // the series' 4 x 4 dots
+  for (int i = 0; i < 6; ++i)
+    c.Ellipse(460 + 8 * i, 30, 464 + 8 * i, 34);  // the series' 4 x 4 dots
   c.Pen().SetStyle(fw::psSolid);
 
   // Row 2: pen styles, wide pen, not-xor, hatch brushes.
   Caption(c, 8, 64, "psSolid psDash psDot psDashDot psDashDotDot psAlternate, width 3, hatches");
-  const fw::TPenStyle styles[] = {fw::psSolid, fw::psDash,       fw::psDot,
+  const fw::TPenStyle styles[] = {fw::psSolid,   fw::psDash,       fw::psDot,
                                   fw::psDashDot, fw::psDashDotDot, fw::psAlternate};
   for (int i = 0; i < 6; ++i) {
     c.Pen().SetStyle(styles[i]);
@@ -104,7 +105,9 @@ void DrawSheet(tee::TTeeCanvas3D& c, const TRect& r) {
   c.RotateLabel(470, 150, "Down 270", 270);
 
   // Row 4: gradients in the seven directions, white to navy, and a bevel.
-  Caption(c, 8, 234, "GradientFill: TopBottom BottomTop LeftRight RightLeft FromCenter FromTopLeft FromBottomLeft; Frame3D");
+  Caption(c, 8, 234,
+          "GradientFill: TopBottom BottomTop LeftRight RightLeft FromCenter FromTopLeft "
+          "FromBottomLeft; Frame3D");
   for (int d = 0; d <= tee::gdFromBottomLeft; ++d)
     c.GradientFill(TRect{10 + 60 * d, 250, 60 + 60 * d, 300}, fw::clWhite, fw::clNavy,
                    static_cast<tee::TGradientDirection>(d));

@@ -44,7 +44,8 @@ TEST(ChartSeries, StartsWithTheInitialValuesOfEveryField) {
   EXPECT_EQ(s.VertAxis(), aLeftAxis);
   EXPECT_EQ(s.ZOrder(), -1);
   EXPECT_EQ(s.CalculatedZOrder(), 0);
-  EXPECT_EQ(s.RecalcOptions(), RecalcOption(rOnDelete) | RecalcOption(rOnModify) | RecalcOption(rOnInsert) | RecalcOption(rOnClear));
+  EXPECT_EQ(s.RecalcOptions(), RecalcOption(rOnDelete) | RecalcOption(rOnModify) |
+                                   RecalcOption(rOnInsert) | RecalcOption(rOnClear));
   EXPECT_EQ(s.FunctionType(), nullptr);
   EXPECT_EQ(s.Style(), 0);
   EXPECT_EQ(s.Identifier(), "");
@@ -169,9 +170,10 @@ TEST(ChartSeries, ValueColorUsesOwnColourPaletteOrSeriesColour) {
   struct Row {
     int index;
     TColor color;
-  } palette[] = {{0, 0x0000FF}, {1, 0x008000}, {2, 0x00FFFF}, {3, 0xFF0000}, {4, 0xFFFFFF}, {5, 0x808080},
-                 {6, 0xFF00FF}, {7, 0x808000}, {8, 0x800000}, {9, 0x000080}, {10, 0x00FF00}, {11, 0x008080},
-                 {12, 0x800080}, {13, 0xC0C0C0}, {14, 0xFFFF00}, {15, 0x000000}, {16, 0x0000FF}, {33, 0x008000}};
+  } palette[] = {{0, 0x0000FF},  {1, 0x008000},  {2, 0x00FFFF},  {3, 0xFF0000},  {4, 0xFFFFFF},
+                 {5, 0x808080},  {6, 0xFF00FF},  {7, 0x808000},  {8, 0x800000},  {9, 0x000080},
+                 {10, 0x00FF00}, {11, 0x008080}, {12, 0x800080}, {13, 0xC0C0C0}, {14, 0xFFFF00},
+                 {15, 0x000000}, {16, 0x0000FF}, {33, 0x008000}};
   for (const auto& row : palette) EXPECT_EQ(GetDefaultColor(row.index), row.color) << row.index;
 }
 
@@ -382,12 +384,14 @@ class TLineish : public TChartSeries {
 }  // namespace
 
 const fw::TClassInfo& TBarish::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TBarish>("TBarishTestSeries", TChartSeries::StaticClass()).Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TBarish>("TBarishTestSeries", TChartSeries::StaticClass()).Build();
   return info;
 }
 
 const fw::TClassInfo& TLineish::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TLineish>("TLineishTestSeries", TChartSeries::StaticClass()).Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TLineish>("TLineishTestSeries", TChartSeries::StaticClass()).Build();
   return info;
 }
 
@@ -396,7 +400,8 @@ TEST(ChartSeries, PointOriginSumsPositiveValuesOfRelatedSeriesBefore) {
   TBarish a(nullptr), inactive(nullptr), c(nullptr);
   TChartSeries base(nullptr);  // an ancestor class of TBarish: related
   TLineish line(nullptr);      // unrelated
-  for (TChartSeries* s : std::initializer_list<TChartSeries*>{&a, &base, &line, &inactive, &c}) s->SetParentChart(&chart);
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{&a, &base, &line, &inactive, &c})
+    s->SetParentChart(&chart);
   inactive.SetActive(false);
   a.AddXY(0, 2);
   a.AddXY(1, -5);
@@ -423,7 +428,8 @@ TEST(ChartSeries, DoSeriesClickSetsClickHandled) {
   EXPECT_FALSE(s.DoSeriesClick(0, fw::mbLeft, {}, 1, 2));  // no handler: not handled
   EXPECT_FALSE(chart.ClickHandled());
   s.OnClick = [&](TChartSeries*, int i, fw::TMouseButton, fw::TShiftState, int x, int y) {
-    calls.push_back("click " + std::to_string(i) + " " + std::to_string(x) + "," + std::to_string(y));
+    calls.push_back("click " + std::to_string(i) + " " + std::to_string(x) + "," +
+                    std::to_string(y));
   };
   EXPECT_TRUE(s.DoSeriesClick(3, fw::mbLeft, {}, 5, 6));
   EXPECT_TRUE(chart.ClickHandled());

@@ -15,7 +15,8 @@ namespace {
 
 // A bare list of the given order holding the given values (appended in arrival order).
 struct ListFixture {
-  explicit ListFixture(TChartListOrder order, std::vector<double> values = {}) : series(nullptr), list(&series, "Z") {
+  explicit ListFixture(TChartListOrder order, std::vector<double> values = {})
+      : series(nullptr), list(&series, "Z") {
     for (double v : values) list.InsertValue(list.Count(), v);
     list.SetOrder(order);
   }
@@ -65,7 +66,8 @@ TEST(ChartValueList, OrderedAddIndexes) {
   };
   for (const auto& row : rows) {
     ListFixture f(row.order, row.held);
-    EXPECT_EQ(f.list.AddValue(row.added), row.index) << "order " << int(row.order) << " adding " << row.added;
+    EXPECT_EQ(f.list.AddValue(row.added), row.index)
+        << "order " << int(row.order) << " adding " << row.added;
     EXPECT_EQ(f.list.Count(), static_cast<int>(row.held.size()) + 1);
     EXPECT_EQ(f.list.Value(row.index), row.added);
   }
@@ -103,7 +105,8 @@ TEST(ChartValueList, OrderedAddMatchesTheBackwardScanThroughEveryChange) {
 
 TEST(ChartValueList, SettingOrderDoesNotResortUntilSort) {
   TChartSeries series(nullptr);
-  for (double x : {5.0, 1.0, 3.0}) series.AddXY(x, x * 10, "p" + std::to_string(int(x)), fw::clRed + int(x));
+  for (double x : {5.0, 1.0, 3.0})
+    series.AddXY(x, x * 10, "p" + std::to_string(int(x)), fw::clRed + int(x));
   series.XValues()->SetOrder(loNone);
   series.AddXY(2, 20, "p2", fw::clRed + 2);
   series.XValues()->SetOrder(loDescending);
@@ -113,7 +116,8 @@ TEST(ChartValueList, SettingOrderDoesNotResortUntilSort) {
   // The exchanges go through the series: Y values, colours and labels moved along.
   EXPECT_EQ(Values(*series.YValues()), (std::vector<double>{50, 30, 20, 10}));
   EXPECT_EQ(teetest::Labels(series), (std::vector<std::string>{"p5", "p3", "p2", "p1"}));
-  EXPECT_EQ(teetest::Colors(series), (std::vector<TColor>{fw::clRed + 5, fw::clRed + 3, fw::clRed + 2, fw::clRed + 1}));
+  EXPECT_EQ(teetest::Colors(series),
+            (std::vector<TColor>{fw::clRed + 5, fw::clRed + 3, fw::clRed + 2, fw::clRed + 1}));
   series.YValues()->Sort();  // loNone: nothing happens
   EXPECT_EQ(Values(*series.YValues()), (std::vector<double>{50, 30, 20, 10}));
 }
@@ -130,7 +134,8 @@ TEST(ChartValueList, SortOrdersRandomValuesWithDuplicates) {
     series.XValues()->SetOrder(order);
     series.XValues()->Sort();
     auto v = Values(*series.XValues());
-    EXPECT_TRUE(order == loAscending ? std::is_sorted(v.begin(), v.end()) : std::is_sorted(v.rbegin(), v.rend()));
+    EXPECT_TRUE(order == loAscending ? std::is_sorted(v.begin(), v.end())
+                                     : std::is_sorted(v.rbegin(), v.rend()));
     for (int i = 0; i < series.Count(); ++i) {
       ASSERT_EQ(series.YValue(i), -series.XValue(i));
       ASSERT_EQ(series.XLabel(i), std::to_string(int(series.XValue(i))));

@@ -14,11 +14,11 @@
 
 #include "chart/Chart.h"
 #include "chart/Series.h"
-#include "support/GuiTestApp.h"
 #include "framework/widgets/CustomDrawnPeer.h"
 #include "framework/widgets/Form.h"
 #include "framework/widgets/FormImage.h"
 #include "framework/widgets/WindowDescription.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

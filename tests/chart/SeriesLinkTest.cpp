@@ -146,8 +146,8 @@ TEST(SeriesLink, CircularDependencesAreRefusedOnAnyPath) {
   TChartSeries third(&l.form);
   third.SetName("Third");
   third.SetParentChart(&l.chart);
-  l.copy->SetDataSource(l.source);   // copy <- source
-  third.SetDataSource(l.copy);       // third <- copy <- source
+  l.copy->SetDataSource(l.source);  // copy <- source
+  third.SetDataSource(l.copy);      // third <- copy <- source
   l.source->AddXY(1, 1);
   for (TChartSeries* s : {l.copy, &third}) {
     try {

@@ -21,13 +21,33 @@ std::vector<std::string> Names(const fw::TClassInfo& cls, bool custom) {
 }  // namespace
 
 TEST(SeriesProperties, PublishedInOrder) {
-  EXPECT_EQ(Names(TChartSeries::StaticClass(), false),
-            (std::vector<std::string>{"Name", "Tag", "Active", "ColorEachPoint", "ColorSource", "Cursor", "HorizAxis",
-                                      "Marks", "ParentChart", "DataSource", "PercentFormat", "SeriesColor",
-                                      "ShowInLegend", "Title", "ValueFormat", "VertAxis", "XLabelsSource",
-                                      "AfterDrawValues", "BeforeDrawValues", "OnAfterAdd", "OnBeforeAdd",
-                                      "OnClearValues", "OnClick", "OnDblClick", "OnGetMarkText"}));
-  EXPECT_EQ(Names(TChartSeries::StaticClass(), true), (std::vector<std::string>{"DataSources", "Identifier", "Style"}));
+  EXPECT_EQ(Names(TChartSeries::StaticClass(), false), (std::vector<std::string>{"Name",
+                                                                                 "Tag",
+                                                                                 "Active",
+                                                                                 "ColorEachPoint",
+                                                                                 "ColorSource",
+                                                                                 "Cursor",
+                                                                                 "HorizAxis",
+                                                                                 "Marks",
+                                                                                 "ParentChart",
+                                                                                 "DataSource",
+                                                                                 "PercentFormat",
+                                                                                 "SeriesColor",
+                                                                                 "ShowInLegend",
+                                                                                 "Title",
+                                                                                 "ValueFormat",
+                                                                                 "VertAxis",
+                                                                                 "XLabelsSource",
+                                                                                 "AfterDrawValues",
+                                                                                 "BeforeDrawValues",
+                                                                                 "OnAfterAdd",
+                                                                                 "OnBeforeAdd",
+                                                                                 "OnClearValues",
+                                                                                 "OnClick",
+                                                                                 "OnDblClick",
+                                                                                 "OnGetMarkText"}));
+  EXPECT_EQ(Names(TChartSeries::StaticClass(), true),
+            (std::vector<std::string>{"DataSources", "Identifier", "Style"}));
   EXPECT_EQ(Names(TChartValueList::StaticClass(), false),
             (std::vector<std::string>{"DateTime", "Name", "Multiplier", "Order", "ValueSource"}));
 }
@@ -49,9 +69,11 @@ TEST(SeriesProperties, StoredOnlyWhenTheyDiffer) {
   s.SetPercentFormat("0 %");
   s.SetValueFormat("0.0");
   s.SetHorizAxis(aTopAxis);
-  for (const char* name : {"Active", "SeriesColor", "PercentFormat", "ValueFormat", "HorizAxis"}) EXPECT_TRUE(stored(name)) << name;
+  for (const char* name : {"Active", "SeriesColor", "PercentFormat", "ValueFormat", "HorizAxis"})
+    EXPECT_TRUE(stored(name)) << name;
   // Value lists declare no defaults: all five are always stored.
-  for (const auto* p : TChartValueList::StaticClass().Properties()) EXPECT_TRUE(p->IsStored(*s.XValues())) << p->Name;
+  for (const auto* p : TChartValueList::StaticClass().Properties())
+    EXPECT_TRUE(p->IsStored(*s.XValues())) << p->Name;
 }
 
 TEST(SeriesProperties, SetByNameAndPath) {

@@ -17,7 +17,9 @@ struct Range {
   friend bool operator==(const Range&, const Range&) = default;
 };
 
-std::ostream& operator<<(std::ostream& os, const Range& r) { return os << r.first << ".." << r.last; }
+std::ostream& operator<<(std::ostream& os, const Range& r) {
+  return os << r.first << ".." << r.last;
+}
 
 Range VisibleRange(TChartSeries& s) {
   s.CalcFirstLastVisibleIndex();
@@ -35,7 +37,10 @@ TEST(SeriesVisibleRange, AscendingValuesAgainstTheAxisRange) {
   } rows[] = {
       {"all inside", {10, 20, 30}, false, {0, 2}},
       {"points exactly at both edges are drawn", {-5, 0, 50, 100, 105}, false, {1, 3}},
-      {"a point exactly at the high edge ends the range, drawn between or not", {-5, 0, 50, 100, 105, 110}, true, {1, 3}},
+      {"a point exactly at the high edge ends the range, drawn between or not",
+       {-5, 0, 50, 100, 105, 110},
+       true,
+       {1, 3}},
       {"high edge between points", {10, 90, 120, 130}, false, {0, 1}},
       {"high edge between points, drawn between", {10, 90, 120, 130}, true, {0, 2}},
       {"every point left of the range", {-30, -20, -10}, false, {-1, -1}},

@@ -50,20 +50,12 @@ TEST_F(TeeCanvas, In2DEveryProjectedOperationDrawsAtXYAndIgnoresZ) {
   canvas.TriangleWithZ({1, 1}, {9, 1}, {5, 9}, 77);
   canvas.SetPixel3D(3, 4, 77, fw::clRed);
   canvas.TextOut3D(15, 25, 77, "abc");
-  EXPECT_EQ(log().Strings(), (Strings{"MoveTo(10,20)",
-                                      "LineTo(50,20)",
-                                      "MoveTo(5,6)",
-                                      "LineTo(5,60)",
-                                      "MoveTo(7,8)",
-                                      "LineTo(7,8)",
-                                      "MoveTo(1,2)",
-                                      "LineTo(3,4)",
-                                      "Polygon((10,20),(30,20),(30,40),(10,40))",
-                                      "Polygon((1,2),(3,4),(5,6),(7,8))",
-                                      "Polygon((10,20),(30,20),(30,20),(10,20))",
-                                      "Polygon((1,1),(9,1),(5,9))",
-                                      "SetPixel(3,4,255)",
-                                      "TextOut(15,25,\"abc\")"}));
+  EXPECT_EQ(log().Strings(),
+            (Strings{"MoveTo(10,20)", "LineTo(50,20)", "MoveTo(5,6)", "LineTo(5,60)", "MoveTo(7,8)",
+                     "LineTo(7,8)", "MoveTo(1,2)", "LineTo(3,4)",
+                     "Polygon((10,20),(30,20),(30,40),(10,40))", "Polygon((1,2),(3,4),(5,6),(7,8))",
+                     "Polygon((10,20),(30,20),(30,20),(10,20))", "Polygon((1,1),(9,1),(5,9))",
+                     "SetPixel(3,4,255)", "TextOut(15,25,\"abc\")"}));
   EXPECT_EQ(canvas.Calculate3DPosition(123, 45, 678), (fw::TPoint{123, 45}));
 }
 
@@ -355,7 +347,8 @@ TEST_F(TeeCanvas, ResetStateRestoresTheDefaultDrawingState) {
 TEST_F(TeeCanvas, Frame3DDrawsTopLeftAndBottomRightEdgesInside) {
   TRect r{0, 0, 10, 8};
   canvas.Frame3D(r, fw::clWhite, fw::clGray, 1);
-  EXPECT_EQ(log().Strings(), (Strings{"Polyline((0,7),(0,0),(9,0))", "Polyline((9,0),(9,7),(-1,7))"}));
+  EXPECT_EQ(log().Strings(),
+            (Strings{"Polyline((0,7),(0,0),(9,0))", "Polyline((9,0),(9,7),(-1,7))"}));
   EXPECT_EQ(r, (TRect{1, 1, 9, 7}));
 
   fw::TBitmap bm(12, 10);
@@ -412,12 +405,9 @@ TEST_F(TeeCanvas, GradientColoursAtTheEdgesOfEveryDirection) {
   // The first colour is the start colour for gdTopBottom and gdLeftRight, the end colour for the
   // others (which exchange the two).
   const Case cases[] = {
-      {tee::gdTopBottom, {20, 29}, {20, 0}, start},
-      {tee::gdBottomTop, {20, 29}, {20, 0}, end},
-      {tee::gdLeftRight, {39, 10}, {0, 10}, start},
-      {tee::gdRightLeft, {39, 10}, {0, 10}, end},
-      {tee::gdFromCenter, {0, 0}, {20, 15}, end},
-      {tee::gdFromTopLeft, {0, 0}, {39, 29}, end},
+      {tee::gdTopBottom, {20, 29}, {20, 0}, start},   {tee::gdBottomTop, {20, 29}, {20, 0}, end},
+      {tee::gdLeftRight, {39, 10}, {0, 10}, start},   {tee::gdRightLeft, {39, 10}, {0, 10}, end},
+      {tee::gdFromCenter, {0, 0}, {20, 15}, end},     {tee::gdFromTopLeft, {0, 0}, {39, 29}, end},
       {tee::gdFromBottomLeft, {0, 29}, {39, 0}, end},
   };
   for (const Case& c : cases) {
@@ -531,10 +521,12 @@ TEST_F(TeeCanvas, Set2DAndRestore3DBracketFlatDrawing) {
 }
 
 TEST_F(TeeCanvas, Triangle3DTakesTheFirstColourUnlessTheBrushIsClear) {
-  canvas.Triangle3D({tee::TPoint3D{1, 1, 0}, {5, 1, 0}, {3, 4, 0}}, {fw::clRed, fw::clLime, fw::clBlue});
+  canvas.Triangle3D({tee::TPoint3D{1, 1, 0}, {5, 1, 0}, {3, 4, 0}},
+                    {fw::clRed, fw::clLime, fw::clBlue});
   canvas.Brush().SetStyle(fw::bsClear);
   canvas.Brush().SetColor(fw::clAqua);
-  canvas.Triangle3D({tee::TPoint3D{1, 1, 0}, {5, 1, 0}, {3, 4, 0}}, {fw::clRed, fw::clLime, fw::clBlue});
+  canvas.Triangle3D({tee::TPoint3D{1, 1, 0}, {5, 1, 0}, {3, 4, 0}},
+                    {fw::clRed, fw::clLime, fw::clBlue});
   const auto calls = log().Named("Polygon");
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].Brush.Color, fw::clRed);

@@ -34,7 +34,8 @@ TEST(ChartStyles, PenVariantsHaveTheirDefaultsAndStoreNothingAtFirst) {
   };
   Case cases[] = {
       {std::make_unique<tee::TChartPen>(), "TChartPen", true, fw::clBlack, fw::psSolid, 1},
-      {std::make_unique<tee::TChartHiddenPen>(), "TChartHiddenPen", false, fw::clBlack, fw::psSolid, 1},
+      {std::make_unique<tee::TChartHiddenPen>(), "TChartHiddenPen", false, fw::clBlack, fw::psSolid,
+       1},
       {std::make_unique<tee::TDarkGrayPen>(), "TDarkGrayPen", true, 0x808080, fw::psSolid, 1},
       {std::make_unique<tee::TDottedGrayPen>(), "TDottedGrayPen", true, 0x808080, fw::psDot, 1},
       {std::make_unique<tee::TChartAxisPen>(), "TChartAxisPen", true, fw::clBlack, fw::psSolid, 2},
@@ -53,7 +54,8 @@ TEST(ChartStyles, PenVariantsHaveTheirDefaultsAndStoreNothingAtFirst) {
   }
   std::vector<std::string> names;
   for (const auto* p : tee::TDottedGrayPen::StaticClass().Properties()) names.push_back(p->Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Color", "Mode", "Style", "Width", "SmallDots", "Visible"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Color", "Mode", "Style", "Width", "SmallDots", "Visible"}));
 
   tee::TChartAxisPen axis;
   fw::SetPropText(axis, "Width", "1");

@@ -10,13 +10,16 @@ namespace {
 // Records what it hears and whether it has been destroyed.
 class TWatcher : public fw::TComponent {
  public:
-  TWatcher(fw::TComponent* owner, std::vector<std::string>* log) : fw::TComponent(owner), log_(log) {}
+  TWatcher(fw::TComponent* owner, std::vector<std::string>* log)
+      : fw::TComponent(owner), log_(log) {}
   ~TWatcher() override {
     if (log_) log_->push_back("destroy " + Name());
   }
   void Notification(fw::TComponent* c, fw::TOperation op) override {
     fw::TComponent::Notification(c, op);
-    if (c != this && log_) log_->push_back(Name() + (op == fw::opInsert ? " +" : " -") + (c == watched ? "watched" : "other"));
+    if (c != this && log_)
+      log_->push_back(Name() + (op == fw::opInsert ? " +" : " -") +
+                      (c == watched ? "watched" : "other"));
     if (op == fw::opRemove && c == watched) watched = nullptr;
   }
   void Loaded() override {

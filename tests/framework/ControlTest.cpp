@@ -32,7 +32,8 @@ class TRecordingControl : public TCustomControl {
 
  protected:
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
-    calls.push_back("down " + std::to_string(b) + (s.Contains(ssDouble) ? " double" : "") + " " + std::to_string(x) + "," + std::to_string(y));
+    calls.push_back("down " + std::to_string(b) + (s.Contains(ssDouble) ? " double" : "") + " " +
+                    std::to_string(x) + "," + std::to_string(y));
     TCustomControl::MouseDown(b, s, x, y);
   }
   void MouseUp(TMouseButton b, TShiftState s, int x, int y) override {
@@ -190,7 +191,9 @@ TEST(Control, ClickNeedsPressAndReleaseInsideTheClientArea) {
   };
   c->OnDblClick = [&](TObject*) { ++doubles; };
   std::vector<std::string> events;
-  c->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { events.push_back("OnMouseDown " + std::to_string(x) + "," + std::to_string(y)); };
+  c->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+    events.push_back("OnMouseDown " + std::to_string(x) + "," + std::to_string(y));
+  };
 
   c->HandleMouseDown(mbLeft, TShiftState{ssLeft}, 10, 12);
   c->HandleMouseUp(mbLeft, TShiftState{}, 11, 13);
@@ -208,7 +211,8 @@ TEST(Control, ClickNeedsPressAndReleaseInsideTheClientArea) {
   EXPECT_EQ(doubles, 1);
   EXPECT_EQ(c->calls.front(), "down 0 10,12");
   EXPECT_EQ(c->calls.back(), "down 0 double 5,5");
-  EXPECT_EQ(events.size(), 4u);  // the overridden MouseDown calls the inherited one, which fires the event
+  EXPECT_EQ(events.size(),
+            4u);  // the overridden MouseDown calls the inherited one, which fires the event
 }
 
 TEST(Control, WheelGoesToTheEventFirstThenUpOrDown) {
@@ -241,11 +245,7 @@ TEST(Frame3D, LightTopLeftDarkBottomRightOnTheLastPixels) {
   Frame3D(bmp.Canvas(), r, clWhite, clRed, 1);
   EXPECT_EQ(r, (TRect{1, 1, 5, 4}));
   const std::vector<std::string> expected = {
-      "WWWWWR",
-      "W....R",
-      "W....R",
-      "W....R",
-      "RRRRRR",
+      "WWWWWR", "W....R", "W....R", "W....R", "RRRRRR",
   };
   for (int y = 0; y < 5; ++y) {
     std::string row;
@@ -267,7 +267,7 @@ TEST(CustomPanel, PaintsBevelsFillAndCentredCaption) {
   TRecordingCanvas canvas;
   panel->PaintWindow(canvas);
   const auto lines = canvas.Log().Named("Polyline");
-  ASSERT_EQ(lines.size(), 4u);  // two per bevel
+  ASSERT_EQ(lines.size(), 4u);                    // two per bevel
   EXPECT_EQ(lines[0].Pen.Color, clBtnHighlight);  // raised outside
   EXPECT_EQ(lines[1].Pen.Color, clBtnShadow);
   EXPECT_EQ(lines[2].Pen.Color, clBtnShadow);  // lowered inside

@@ -13,16 +13,30 @@ TEST(StrToInt, AcceptsTheRuntimeSyntax) {
   struct Row {
     const char* text;
     std::int32_t value;
-  } rows[] = {{"0", 0},           {"25", 25},           {"  -42", -42},         {"\t+7", 7},
-              {"$1F", 31},        {"x1f", 31},          {"X10", 16},            {"0x10", 16},
-              {"0XfF", 255},      {"-$10", -16},        {"007", 7},             {"2147483647", 2147483647},
-              {"-2147483648", INT32_MIN}, {"$7FFFFFFF", INT32_MAX}, {"-$80000000", INT32_MIN}};
+  } rows[] = {{"0", 0},
+              {"25", 25},
+              {"  -42", -42},
+              {"\t+7", 7},
+              {"$1F", 31},
+              {"x1f", 31},
+              {"X10", 16},
+              {"0x10", 16},
+              {"0XfF", 255},
+              {"-$10", -16},
+              {"007", 7},
+              {"2147483647", 2147483647},
+              {"-2147483648", INT32_MIN},
+              {"$7FFFFFFF", INT32_MAX},
+              {"-$80000000", INT32_MIN}};
   for (const auto& row : rows) EXPECT_EQ(fw::StrToInt(row.text), row.value) << row.text;
 }
 
 TEST(StrToInt, RefusesEverythingElseWithTheWholeText) {
-  const char* bad[] = {"", " ", "-", "+", "$", "0x", "12a", "12 ", "1.5", "1e3", "--1", "+-1", "2147483648",
-                       "-2147483649", "$80000000", "99999999999999999999", "٣", "1,000", "$G"};
+  const char* bad[] = {"",           " ",           "-",         "+",
+                       "$",          "0x",          "12a",       "12 ",
+                       "1.5",        "1e3",         "--1",       "+-1",
+                       "2147483648", "-2147483649", "$80000000", "99999999999999999999",
+                       "٣",          "1,000",       "$G"};
   for (const char* text : bad) {
     EXPECT_FALSE(fw::TryStrToInt(text)) << text;
     try {
@@ -59,7 +73,8 @@ TEST(FormatFloat, PatternsOfTheRuntimeTable) {
       {"#,##0.00;;Zero", 0, "Zero"},
       {"#,##0.00;;Zero", -1234, "-1,234.00"},
   };
-  for (const auto& row : rows) EXPECT_EQ(fw::FormatFloat(row.pattern, row.value), row.text) << row.pattern << " " << row.value;
+  for (const auto& row : rows)
+    EXPECT_EQ(fw::FormatFloat(row.pattern, row.value), row.text) << row.pattern << " " << row.value;
 }
 
 TEST(FormatFloat, ValueAndPercentFormatsOfTheChart) {
@@ -89,7 +104,8 @@ TEST(FormatFloat, ValueAndPercentFormatsOfTheChart) {
       {"##0.## %", 1234.5, "1234.5 %"},
       {"\"x=\"0.0' m'", 2.25, "x=2.3 m"},
   };
-  for (const auto& row : rows) EXPECT_EQ(fw::FormatFloat(row.pattern, row.value), row.text) << row.pattern << " " << row.value;
+  for (const auto& row : rows)
+    EXPECT_EQ(fw::FormatFloat(row.pattern, row.value), row.text) << row.pattern << " " << row.value;
   EXPECT_EQ(fw::FormatFloat("#,##0.###", std::nan("")), "NAN");
   EXPECT_EQ(fw::FormatFloat("#,##0.###", -INFINITY), "-INF");
 }
@@ -106,7 +122,8 @@ TEST(FormatFloat, UsesTheLocaleSeparators) {
 
 TEST(Format, FillsPlaceholdersInOrder) {
   EXPECT_EQ(fw::Format("List index out of bounds (%d)", {-1}), "List index out of bounds (-1)");
-  EXPECT_EQ(fw::Format("3D effect percent must be between %d and %d", {1, 100}), "3D effect percent must be between 1 and 100");
+  EXPECT_EQ(fw::Format("3D effect percent must be between %d and %d", {1, 100}),
+            "3D effect percent must be between 1 and 100");
   EXPECT_EQ(fw::Format("No valid DataSource: %s", {"Series1"}), "No valid DataSource: Series1");
   EXPECT_EQ(fw::Format("%s of %s", {"50 %", "1,234"}), "50 % of 1,234");
   EXPECT_EQ(fw::Format("100%% %.2f", {2.0 / 3}), "100% 0.67");

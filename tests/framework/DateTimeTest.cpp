@@ -10,9 +10,9 @@ TEST(DateTime, EncodesCatalogueDates) {
   struct Row {
     int y, m, d;
     double value;
-  } rows[] = {{1899, 12, 30, 0},     {1899, 12, 31, 1},     {1900, 1, 1, 2},      {1900, 3, 1, 61},
-              {2000, 1, 1, 36526},   {2000, 2, 29, 36585},  {2024, 3, 7, 45358},  {1899, 12, 29, -1},
-              {1800, 1, 1, -36522},  {9999, 12, 31, 2958465}};
+  } rows[] = {{1899, 12, 30, 0},    {1899, 12, 31, 1},      {1900, 1, 1, 2},     {1900, 3, 1, 61},
+              {2000, 1, 1, 36526},  {2000, 2, 29, 36585},   {2024, 3, 7, 45358}, {1899, 12, 29, -1},
+              {1800, 1, 1, -36522}, {9999, 12, 31, 2958465}};
   for (const auto& r : rows) {
     EXPECT_EQ(fw::EncodeDate(r.y, r.m, r.d), r.value) << r.y << "-" << r.m << "-" << r.d;
     const fw::TDateParts p = fw::DecodeDate(r.value);
@@ -31,7 +31,8 @@ TEST(DateTime, MonthsAndDaysOutsideTheirRangeCarry) {
 }
 
 TEST(DateTime, DecodesTimeOfDayToTheMillisecond) {
-  const fw::TTimeParts t = fw::DecodeTime(fw::EncodeDate(2024, 3, 7) + fw::EncodeTime(13, 45, 30, 250));
+  const fw::TTimeParts t =
+      fw::DecodeTime(fw::EncodeDate(2024, 3, 7) + fw::EncodeTime(13, 45, 30, 250));
   EXPECT_EQ(t.Hour, 13);
   EXPECT_EQ(t.Minute, 45);
   EXPECT_EQ(t.Second, 30);
@@ -50,20 +51,13 @@ TEST(DateTime, FormatsByFormatText) {
   struct Row {
     const char* format;
     const char* text;
-  } rows[] = {{"M/d/yyyy", "3/7/2024"},
-              {"dd/mm/yy", "07/03/24"},
-              {"h:mm AMPM", "6:05 PM"},
-              {"hh:nn:ss.zzz", "18:05:09.042"},
-              {"h:mm am/pm", "6:05 pm"},
-              {"h:mm A/P", "6:05 P"},
-              {"ddd d mmm", "Thu 7 Mar"},
-              {"dddd, mmmm d", "Thursday, March 7"},
-              {"ddddd", "3/7/2024"},
-              {"t", "6:05 PM"},
-              {"tt", "6:05:09 PM"},
-              {"c", "3/7/2024 6:05 PM"},
-              {"'day' d", "day 7"},
-              {"\"at\" hh", "at 18"},
+  } rows[] = {{"M/d/yyyy", "3/7/2024"},   {"dd/mm/yy", "07/03/24"},
+              {"h:mm AMPM", "6:05 PM"},   {"hh:nn:ss.zzz", "18:05:09.042"},
+              {"h:mm am/pm", "6:05 pm"},  {"h:mm A/P", "6:05 P"},
+              {"ddd d mmm", "Thu 7 Mar"}, {"dddd, mmmm d", "Thursday, March 7"},
+              {"ddddd", "3/7/2024"},      {"t", "6:05 PM"},
+              {"tt", "6:05:09 PM"},       {"c", "3/7/2024 6:05 PM"},
+              {"'day' d", "day 7"},       {"\"at\" hh", "at 18"},
               {"", "3/7/2024 6:05 PM"}};
   for (const auto& r : rows) EXPECT_EQ(fw::FormatDateTime(r.format, v), r.text) << r.format;
   EXPECT_EQ(fw::FormatDateTime("c", fw::EncodeDate(2024, 3, 7)), "3/7/2024");
@@ -79,7 +73,8 @@ TEST(DateTime, UsesTheSettingsGiven) {
 }
 
 TEST(DateTime, AnyDoubleFormatsWithoutFailing) {
-  for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), -1e300, 1e300}) {
+  for (double v : {std::numeric_limits<double>::quiet_NaN(),
+                   std::numeric_limits<double>::infinity(), -1e300, 1e300}) {
     EXPECT_FALSE(fw::FormatDateTime("yyyy-mm-dd hh:nn", v).empty()) << v;
   }
   EXPECT_EQ(fw::FormatDateTime("yyyy", 1e300), "9999");

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "support/GuiTestApp.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/PainterCanvas.h"
+#include "support/GuiTestApp.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 // The event boundary and the default error report.
-#include "framework/core/ErrorReport.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
 #include "framework/core/Conversions.h"
+#include "framework/core/ErrorReport.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/MessageBox.h"
 
@@ -51,7 +50,8 @@ TEST(ErrorReport, AHandlerThatEndsNormallyReportsNothing) {
 TEST(ErrorReport, AnInstalledReporterTakesOverAndAFailingOneIsContained) {
   Recorded rec;
   std::vector<std::string> seen;
-  auto previous = fw::SetExceptionReporter([&](std::exception_ptr e) { seen.push_back(fw::ExceptionText(e)); });
+  auto previous =
+      fw::SetExceptionReporter([&](std::exception_ptr e) { seen.push_back(fw::ExceptionText(e)); });
   fw::InvokeHandler([] { throw fw::EListError("List index out of bounds (3)"); });
   EXPECT_EQ(seen, (std::vector<std::string>{"List index out of bounds (3)"}));
   EXPECT_TRUE(rec.boxes.empty());

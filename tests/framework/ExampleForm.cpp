@@ -5,18 +5,20 @@
 namespace example {
 
 const fw::TClassInfo& TTestPlot::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TTestPlot>("TTestPlot", fw::TCustomControl::StaticClass())
-                                          .Color("DotColor", &TTestPlot::DotColor, &TTestPlot::SetDotColor)
-                                          .Default(fw::TValue(std::int64_t{fw::clRed}))
-                                          .Property("Frame", &TTestPlot::Frame, &TTestPlot::SetFrame)
-                                          .Event("OnClick", &fw::TControl::OnClick)
-                                          .Event("OnMouseDown", &fw::TControl::OnMouseDown)
-                                          .Creatable()
-                                          .Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TTestPlot>("TTestPlot", fw::TCustomControl::StaticClass())
+          .Color("DotColor", &TTestPlot::DotColor, &TTestPlot::SetDotColor)
+          .Default(fw::TValue(std::int64_t{fw::clRed}))
+          .Property("Frame", &TTestPlot::Frame, &TTestPlot::SetFrame)
+          .Event("OnClick", &fw::TControl::OnClick)
+          .Event("OnMouseDown", &fw::TControl::OnMouseDown)
+          .Creatable()
+          .Build();
   return info;
 }
 
-TTestPlot::TTestPlot(fw::TComponent* owner) : fw::TCustomControl(owner), frame_(std::make_unique<fw::TPen>()) {
+TTestPlot::TTestPlot(fw::TComponent* owner)
+    : fw::TCustomControl(owner), frame_(std::make_unique<fw::TPen>()) {
   SetBounds(0, 0, 100, 80);
   frame_->OnChange = [this](fw::TObject*) { Invalidate(); };
 }
@@ -53,25 +55,28 @@ void TTestPlot::Paint(fw::TCanvas& canvas) {
 }
 
 const fw::TClassInfo& TExampleForm::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TExampleForm>("TExampleForm", fw::TForm::StaticClass())
-                                          .Field("GroupBox2", &TExampleForm::GroupBox2)
-                                          .Field("CheckBox1", &TExampleForm::CheckBox1)
-                                          .Field("ComboBoxIn", &TExampleForm::ComboBoxIn)
-                                          .Field("StaticText4", &TExampleForm::StaticText4)
-                                          .Field("Panel1", &TExampleForm::Panel1)
-                                          .Field("Plot", &TExampleForm::Plot)
-                                          .Field("Button1", &TExampleForm::Button1)
-                                          .Method("FormCreate", &TExampleForm::FormCreate)
-                                          .Method("FormClose", &TExampleForm::FormClose)
-                                          .Method("CheckBox1Click", &TExampleForm::CheckBox1Click)
-                                          .Method("ComboBoxInChange", &TExampleForm::ComboBoxInChange)
-                                          .Method("Button1Click", &TExampleForm::Button1Click)
-                                          .Creatable()
-                                          .Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TExampleForm>("TExampleForm", fw::TForm::StaticClass())
+          .Field("GroupBox2", &TExampleForm::GroupBox2)
+          .Field("CheckBox1", &TExampleForm::CheckBox1)
+          .Field("ComboBoxIn", &TExampleForm::ComboBoxIn)
+          .Field("StaticText4", &TExampleForm::StaticText4)
+          .Field("Panel1", &TExampleForm::Panel1)
+          .Field("Plot", &TExampleForm::Plot)
+          .Field("Button1", &TExampleForm::Button1)
+          .Method("FormCreate", &TExampleForm::FormCreate)
+          .Method("FormClose", &TExampleForm::FormClose)
+          .Method("CheckBox1Click", &TExampleForm::CheckBox1Click)
+          .Method("ComboBoxInChange", &TExampleForm::ComboBoxInChange)
+          .Method("Button1Click", &TExampleForm::Button1Click)
+          .Creatable()
+          .Build();
   return info;
 }
 
-void TExampleForm::FormCreate(fw::TObject*) { log.push_back("FormCreate"); }
+void TExampleForm::FormCreate(fw::TObject*) {
+  log.push_back("FormCreate");
+}
 
 void TExampleForm::FormClose(fw::TObject*, fw::TCloseAction& Action) {
   log.push_back("FormClose");
@@ -92,6 +97,8 @@ void TExampleForm::Button1Click(fw::TObject*) {
   Plot->AddDot(Plot->ClientWidth() / 2, Plot->ClientHeight() / 2);
 }
 
-void RegisterPlotLibrary() { fw::RegisterClass(TTestPlot::StaticClass()); }
+void RegisterPlotLibrary() {
+  fw::RegisterClass(TTestPlot::StaticClass());
+}
 
 }  // namespace example

@@ -7,10 +7,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -64,12 +64,14 @@ TEST_F(Form, WidgetsStandWhereTheDescriptionPutsThem) {
   EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_FALSE(window->windowIcon().isNull());
 
-  for (TWinControl* c : std::vector<TWinControl*>{form->GroupBox2, form->CheckBox1, form->ComboBoxIn, form->StaticText4,
-                                                  form->Panel1, form->Plot, form->Button1}) {
+  for (TWinControl* c :
+       std::vector<TWinControl*>{form->GroupBox2, form->CheckBox1, form->ComboBoxIn,
+                                 form->StaticText4, form->Panel1, form->Plot, form->Button1}) {
     QWidget* w = TWidgetPeer::Of(*c)->Widget();
     const QPoint inParent = w->parentWidget()->mapTo(window, QPoint(0, 0));
     QPoint expected(c->Left(), c->Top());
-    for (TWinControl* p = c->Parent(); p != form; p = p->Parent()) expected += QPoint(p->Left(), p->Top());
+    for (TWinControl* p = c->Parent(); p != form; p = p->Parent())
+      expected += QPoint(p->Left(), p->Top());
     EXPECT_EQ(inParent + w->pos(), expected) << c->Name();
     EXPECT_EQ(w->size(), QSize(c->Width(), c->Height())) << c->Name();
   }
@@ -101,8 +103,9 @@ TEST_F(Form, OperatorActionsFireTheBoundHandlers) {
   PickItem(*form->ComboBoxIn, 20);
   EXPECT_EQ(form->ComboBoxIn->Text(), "30");
   EXPECT_EQ(form->ComboBoxIn->ItemIndex(), 20);
-  EXPECT_EQ(form->log, (std::vector<std::string>{"FormCreate", "Button1Click", "CheckBox1Click off", "CheckBox1Click on",
-                                                 "ComboBoxInChange 1", "ComboBoxInChange 15", "ComboBoxInChange 30"}));
+  EXPECT_EQ(form->log, (std::vector<std::string>{"FormCreate", "Button1Click", "CheckBox1Click off",
+                                                 "CheckBox1Click on", "ComboBoxInChange 1",
+                                                 "ComboBoxInChange 15", "ComboBoxInChange 30"}));
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -114,7 +117,8 @@ TEST_F(Form, PickingOrEnteringTheTextAlreadyThereIsNoChange) {
   QCoreApplication::sendEvent(edit, &enter);
   PickItem(*form->ComboBoxIn, 5);  // "15" again
   EXPECT_EQ(form->ComboBoxIn->ItemIndex(), 5);
-  EXPECT_EQ(form->log, (std::vector<std::string>{"FormCreate", "ComboBoxInChange 1", "ComboBoxInChange 15"}));
+  EXPECT_EQ(form->log,
+            (std::vector<std::string>{"FormCreate", "ComboBoxInChange 1", "ComboBoxInChange 15"}));
 }
 
 TEST_F(Form, ChangesFromCodeShowInTheWidgetsAndOnlyTheCheckBoxCallsItAClick) {
@@ -151,7 +155,9 @@ TEST_F(Form, AThrowingHandlerIsReportedAndTheWindowGoesOn) {
     EXPECT_EQ(sender, app.get());
     seen.push_back(ExceptionText(e));
   };
-  form->Plot->OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw EConvertError("plot says no"); };
+  form->Plot->OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) {
+    throw EConvertError("plot says no");
+  };
   MouseClick(*form->Plot, 5, 5);
   EXPECT_EQ(seen, (std::vector<std::string>{"plot says no"}));
   EXPECT_EQ(boxes.size(), 1u);
@@ -172,10 +178,10 @@ TEST_F(Form, MessageBoxesGoThroughThePresenter) {
 
 TEST_F(Form, OffScreenNobodyCanAnswerSoTheDefaultButtonDoes) {
   // The real presenter: on the off-screen platform it writes the text out and answers at once.
-  EXPECT_EQ(ShowQtMessageBox({"Error.", "", MB_ICONWARNING}), 1);        // OK
-  EXPECT_EQ(ShowQtMessageBox({"Sure?", "", 0x24}), 6);                   // Yes of Yes/No
-  EXPECT_EQ(ShowQtMessageBox({"Sure?", "", 0x124}), 7);                  // No, the second, as default
-  EXPECT_EQ(ShowQtMessageBox({"Again?", "Title", 0x05 | 0x100}), 2);     // Cancel of Retry/Cancel
+  EXPECT_EQ(ShowQtMessageBox({"Error.", "", MB_ICONWARNING}), 1);     // OK
+  EXPECT_EQ(ShowQtMessageBox({"Sure?", "", 0x24}), 6);                // Yes of Yes/No
+  EXPECT_EQ(ShowQtMessageBox({"Sure?", "", 0x124}), 7);               // No, the second, as default
+  EXPECT_EQ(ShowQtMessageBox({"Again?", "Title", 0x05 | 0x100}), 2);  // Cancel of Retry/Cancel
 }
 
 TEST_F(Form, SelfPaintingControlGetsClicksInClientCoordinates) {
@@ -212,7 +218,8 @@ TEST_F(Form, CloseActionDecidesAndTheMainFormEndsTheMessageLoop) {
 
 TEST_F(Form, AFormClosedWithCaFreeIsDeletedAfterTheEvent) {
   std::string text(kExampleFormDescription);
-  text.replace(text.find("\"ExampleForm\""), 13, "\"SecondForm\"");  // names are unique among the owner's
+  text.replace(text.find("\"ExampleForm\""), 13,
+               "\"SecondForm\"");  // names are unique among the owner's
   auto* second = app->CreateForm<TExampleForm>(text);
   EXPECT_EQ(app->MainForm(), form);
   second->closeAction = caFree;

@@ -1,8 +1,8 @@
-#include "framework/core/Geometry.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include "framework/core/Geometry.h"
 
 namespace {
 

@@ -87,9 +87,9 @@ TEST(GraphicsObjects, PublishedPropertiesWithDefaults) {
   EXPECT_EQ(names(fw::TPen::StaticClass()),
             (std::vector<std::string>{"Color", "Mode", "Style", "Width"}));
   EXPECT_EQ(names(fw::TBrush::StaticClass()), (std::vector<std::string>{"Color", "Style"}));
-  EXPECT_EQ(names(fw::TFont::StaticClass()),
-            (std::vector<std::string>{"Charset", "Color", "Height", "Name", "Pitch", "Size",
-                                      "Style"}));
+  EXPECT_EQ(
+      names(fw::TFont::StaticClass()),
+      (std::vector<std::string>{"Charset", "Color", "Height", "Name", "Pitch", "Size", "Style"}));
   for (const auto* p : fw::TPen::StaticClass().Properties())
     EXPECT_FALSE(p->IsStored(pen)) << p->Name;
 

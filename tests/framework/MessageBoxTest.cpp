@@ -1,8 +1,8 @@
-#include "framework/core/MessageBox.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "framework/core/MessageBox.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 // Pixel semantics of the QImage backend: each platform convention the chart engine relies on.
 
-#include <QFontInfo>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QPainter>
 #include <string>
 #include <vector>
 
@@ -150,8 +149,8 @@ TEST_F(PainterCanvas, LineToLeavesOutItsEndPointInEveryDirection) {
     canvas().Pen().SetColor(fw::clBlack);
     canvas().MoveTo(c.x0, c.y0);
     canvas().LineTo(c.x1, c.y1);
-    SCOPED_TRACE(std::to_string(c.x0) + "," + std::to_string(c.y0) + " -> " +
-                 std::to_string(c.x1) + "," + std::to_string(c.y1));
+    SCOPED_TRACE(std::to_string(c.x0) + "," + std::to_string(c.y0) + " -> " + std::to_string(c.x1) +
+                 "," + std::to_string(c.y1));
     EXPECT_EQ(bitmap->GetPixel(c.x0, c.y0), fw::clBlack);
     EXPECT_EQ(bitmap->GetPixel(c.x1, c.y1), fw::clWhite);
     const int dx = std::abs(c.x1 - c.x0), dy = std::abs(c.y1 - c.y0);

@@ -42,10 +42,14 @@ class TFontish : public fw::TPersistent {
 class TGadget : public fw::TComponent {
   FW_CLASS
  public:
-  explicit TGadget(fw::TComponent* owner) : fw::TComponent(owner), font_(std::make_unique<TFontish>()) {}
+  explicit TGadget(fw::TComponent* owner)
+      : fw::TComponent(owner), font_(std::make_unique<TFontish>()) {}
 
   bool Visible() const { return visible_; }
-  void SetVisible(bool v) { visible_ = v; ++setterCalls; }
+  void SetVisible(bool v) {
+    visible_ = v;
+    ++setterCalls;
+  }
   double Minimum() const { return minimum_; }
   void SetMinimum(double v) {
     if (v > 1e6) throw fw::Exception("Minimum too large");
@@ -105,12 +109,13 @@ class TFormish : public fw::TComponent {
 };
 
 const fw::TClassInfo& TFontish::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TFontish>("TFontish", fw::TPersistent::StaticClass())
-                                          .Color("Color", &TFontish::Color, &TFontish::SetColor)
-                                          .Default(fw::TValue(std::int64_t{fw::clBlack}))
-                                          .Property("Size", &TFontish::Size, &TFontish::SetSize)
-                                          .Default(fw::TValue(std::int64_t{8}))
-                                          .Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TFontish>("TFontish", fw::TPersistent::StaticClass())
+          .Color("Color", &TFontish::Color, &TFontish::SetColor)
+          .Default(fw::TValue(std::int64_t{fw::clBlack}))
+          .Property("Size", &TFontish::Size, &TFontish::SetSize)
+          .Default(fw::TValue(std::int64_t{8}))
+          .Build();
   return info;
 }
 
@@ -132,7 +137,9 @@ const fw::TClassInfo& TGadget::StaticClass() {
           .Property("Cursor", &TGadget::Cursor, &TGadget::SetCursor)
           .Event("OnClick", &TGadget::OnClick)
           .Event("OnPick", &TGadget::OnPick)
-          .Property("Style", [](const TGadget& g) { return g.Options() * 2; }, [](TGadget& g, int v) { g.SetOptions(v / 2); })
+          .Property(
+              "Style", [](const TGadget& g) { return g.Options() * 2; },
+              [](TGadget& g, int v) { g.SetOptions(v / 2); })
           .Custom()
           .Creatable()
           .Build();
@@ -140,21 +147,23 @@ const fw::TClassInfo& TGadget::StaticClass() {
 }
 
 const fw::TClassInfo& TBigGadget::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TBigGadget>("TBigGadget", TGadget::StaticClass())
-                                          .Property("Visible", &TBigGadget::Visible, &TBigGadget::SetVisible)
-                                          .Default(fw::TValue(false))
-                                          .Property("Extra", &TBigGadget::Extra, &TBigGadget::SetExtra)
-                                          .Creatable()
-                                          .Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TBigGadget>("TBigGadget", TGadget::StaticClass())
+          .Property("Visible", &TBigGadget::Visible, &TBigGadget::SetVisible)
+          .Default(fw::TValue(false))
+          .Property("Extra", &TBigGadget::Extra, &TBigGadget::SetExtra)
+          .Creatable()
+          .Build();
   return info;
 }
 
 const fw::TClassInfo& TFormish::StaticClass() {
-  static const fw::TClassInfo& info = fw::TClassBuilder<TFormish>("TFormish", fw::TComponent::StaticClass())
-                                          .Method("GadgetClick", &TFormish::GadgetClick)
-                                          .Method("GadgetPick", &TFormish::GadgetPick)
-                                          .Creatable()
-                                          .Build();
+  static const fw::TClassInfo& info =
+      fw::TClassBuilder<TFormish>("TFormish", fw::TComponent::StaticClass())
+          .Method("GadgetClick", &TFormish::GadgetClick)
+          .Method("GadgetPick", &TFormish::GadgetPick)
+          .Creatable()
+          .Build();
   return info;
 }
 
@@ -174,8 +183,9 @@ std::vector<std::string> Names(const fw::TClassInfo& cls) {
 
 TEST(PublishedProperties, ListInDeclarationOrderAfterInheritedOnes) {
   EXPECT_EQ(Names(TGadget::StaticClass()),
-            (std::vector<std::string>{"Name", "Tag", "Visible", "Minimum", "Caption", "Lines", "Shape", "Options", "Font",
-                                      "Buddy", "Cursor", "OnClick", "OnPick", "Style"}));
+            (std::vector<std::string>{"Name", "Tag", "Visible", "Minimum", "Caption", "Lines",
+                                      "Shape", "Options", "Font", "Buddy", "Cursor", "OnClick",
+                                      "OnPick", "Style"}));
   // Published again: same place, the derived default; new ones at the end.
   auto big = Names(TBigGadget::StaticClass());
   EXPECT_EQ(big.size(), 15u);
@@ -190,11 +200,11 @@ TEST(PublishedProperties, KindsAreDeducedFromTheAccessors) {
   struct Row {
     const char* name;
     fw::TPropKind kind;
-  } rows[] = {{"Visible", fw::TPropKind::Bool},      {"Minimum", fw::TPropKind::Double},
-              {"Caption", fw::TPropKind::String},    {"Lines", fw::TPropKind::StringList},
-              {"Shape", fw::TPropKind::Enum},        {"Options", fw::TPropKind::Set},
-              {"Font", fw::TPropKind::Object},       {"Buddy", fw::TPropKind::Reference},
-              {"Cursor", fw::TPropKind::Int},        {"OnClick", fw::TPropKind::Event},
+  } rows[] = {{"Visible", fw::TPropKind::Bool},   {"Minimum", fw::TPropKind::Double},
+              {"Caption", fw::TPropKind::String}, {"Lines", fw::TPropKind::StringList},
+              {"Shape", fw::TPropKind::Enum},     {"Options", fw::TPropKind::Set},
+              {"Font", fw::TPropKind::Object},    {"Buddy", fw::TPropKind::Reference},
+              {"Cursor", fw::TPropKind::Int},     {"OnClick", fw::TPropKind::Event},
               {"Tag", fw::TPropKind::Int}};
   for (const auto& row : rows) {
     const auto* p = cls.FindProperty(row.name);
@@ -264,7 +274,8 @@ TEST(PublishedProperties, RefusedValuesNameThePropertyAndKeepTheOldValue) {
       {"Minimum", "1,5", "Invalid value '1,5' for property Minimum (number)"},
       {"Options", "[opFourth]", "Invalid value '[opFourth]' for property Options (TOption)"},
       {"Font.Colour", "clRed", "Property 'Colour' does not exist in TFontish"},
-      {"Caption.Text", "x", "Property Caption of TGadget has no properties of its own (in 'Caption.Text')"},
+      {"Caption.Text", "x",
+       "Property Caption of TGadget has no properties of its own (in 'Caption.Text')"},
       {"Cursor", "70000", "Invalid value for property Cursor: a value in range expected"},
       {"Buddy", "Nobody", "Component Nobody not found for property Buddy"},
   };
@@ -313,7 +324,8 @@ TEST(PublishedProperties, NestedObjectWriteAssigns) {
   EXPECT_EQ(a.Font()->Color(), fw::clBlue);
   EXPECT_EQ(a.Font()->Size(), 12);
   // An object of another class is refused before the setter runs.
-  EXPECT_THROW(fw::SetPropValue(a, "Font", fw::TValue(static_cast<fw::TObject*>(&b))), fw::EPropertyError);
+  EXPECT_THROW(fw::SetPropValue(a, "Font", fw::TValue(static_cast<fw::TObject*>(&b))),
+               fw::EPropertyError);
 }
 
 TEST(PublishedProperties, ReferencesByNameAmongTheOwnersComponents) {

@@ -18,10 +18,11 @@ class WidgetTest : public ::testing::Test {
   WidgetTest() {
     EnsureGuiApplication();
     app = std::make_unique<fw::TApplication>(argc_, argv_);
-    recorder_ = std::make_unique<fw::ScopedMessageBoxPresenter>([this](const fw::MessageBoxRequest& r) {
-      boxes.push_back(r);
-      return 1;
-    });
+    recorder_ =
+        std::make_unique<fw::ScopedMessageBoxPresenter>([this](const fw::MessageBoxRequest& r) {
+          boxes.push_back(r);
+          return 1;
+        });
   }
 
   ~WidgetTest() override {

@@ -47,7 +47,8 @@ class WindowDescription : public ::testing::Test {
 };
 
 TEST_F(WindowDescription, ExampleWindowIsBuiltAsDescribed) {
-  std::unique_ptr<example::TExampleForm> form(CreateForm<example::TExampleForm>(nullptr, kExampleFormDescription));
+  std::unique_ptr<example::TExampleForm> form(
+      CreateForm<example::TExampleForm>(nullptr, kExampleFormDescription));
   EXPECT_EQ(form->Name(), "ExampleForm");
   EXPECT_EQ(form->Caption(), "Laser bench");
   EXPECT_EQ(form->ClientWidth(), 460);
@@ -71,20 +72,22 @@ TEST_F(WindowDescription, ExampleWindowIsBuiltAsDescribed) {
   EXPECT_EQ(form->CheckBox1->Parent(), form->GroupBox2);
   EXPECT_EQ(form->ComboBoxIn->Parent(), form->GroupBox2);
   EXPECT_EQ(form->Plot->Parent(), form->Panel1);
-  EXPECT_EQ(form->TabList(), (std::vector<TWinControl*>{form->GroupBox2, form->Panel1, form->Button1}));
+  EXPECT_EQ(form->TabList(),
+            (std::vector<TWinControl*>{form->GroupBox2, form->Panel1, form->Button1}));
 
   struct Place {
     TControl* control;
     TRect bounds;
     std::string caption;
   };
-  for (const Place& p : std::vector<Place>{{form->GroupBox2, {4, 9, 209, 162}, "Laser"},
-                                           {form->CheckBox1, {16, 40, 113, 57}, "On/Off"},
-                                           {form->ComboBoxIn, {56, 104, 121, 128}, "25"},
-                                           {form->StaticText4, {16, 80, 105, 100}, "Laser Intensity"},
-                                           {form->Panel1, {213, 14, 453, 194}, ""},
-                                           {form->Plot, {1, 1, 239, 179}, ""},  // alClient inside the bevel
-                                           {form->Button1, {8, 169, 209, 194}, "Measure"}}) {
+  for (const Place& p :
+       std::vector<Place>{{form->GroupBox2, {4, 9, 209, 162}, "Laser"},
+                          {form->CheckBox1, {16, 40, 113, 57}, "On/Off"},
+                          {form->ComboBoxIn, {56, 104, 121, 128}, "25"},
+                          {form->StaticText4, {16, 80, 105, 100}, "Laser Intensity"},
+                          {form->Panel1, {213, 14, 453, 194}, ""},
+                          {form->Plot, {1, 1, 239, 179}, ""},  // alClient inside the bevel
+                          {form->Button1, {8, 169, 209, 194}, "Measure"}}) {
     EXPECT_EQ(p.control->BoundsRect(), p.bounds) << p.control->Name();
     EXPECT_EQ(p.control->Caption(), p.caption) << p.control->Name();
   }
@@ -129,7 +132,8 @@ TEST_F(WindowDescription, PropertiesMayNameComponentsDescribedLater) {
 
 TEST_F(WindowDescription, CreatesTheRootByItsClassName) {
   std::unique_ptr<TComponent> panel(CreateFromWindowDescription(
-      R"({ "class": "TPanel", "name": "Lone", "properties": { "Caption": "x", "BevelOuter": "bvLowered" } })", nullptr));
+      R"({ "class": "TPanel", "name": "Lone", "properties": { "Caption": "x", "BevelOuter": "bvLowered" } })",
+      nullptr));
   auto* p = dynamic_cast<TPanel*>(panel.get());
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->Name(), "Lone");
@@ -149,47 +153,71 @@ TEST_F(WindowDescription, BrokenDescriptionsStopWithASentenceNamingTheFault) {
   };
   const std::vector<Case> cases = {
       {"[]", "the text must be one JSON object describing the window"},
-      {R"({ "class": "TForm" })", "the description is of class 'TForm', but the window being read is a TSmallForm"},
-      {WithButton("", R"(, { "class": "TFoo", "name": "X" })"), "class 'TFoo' of component 'X' is not registered"},
-      {WithButton("", R"(, { "class": "TControl", "name": "X" })"), "class 'TControl' of component 'X' cannot be created by name"},
+      {R"({ "class": "TForm" })",
+       "the description is of class 'TForm', but the window being read is a TSmallForm"},
+      {WithButton("", R"(, { "class": "TFoo", "name": "X" })"),
+       "class 'TFoo' of component 'X' is not registered"},
+      {WithButton("", R"(, { "class": "TControl", "name": "X" })"),
+       "class 'TControl' of component 'X' cannot be created by name"},
       {WithButton("", R"(, { "name": "X" })"), "component 'X' has no \"class\""},
       {WithButton(R"("propertes": {})"),
-       "component 'Button1' has an unknown entry 'propertes' (allowed: class, name, properties, events, children)"},
+       "component 'Button1' has an unknown entry 'propertes' (allowed: class, name, properties, "
+       "events, children)"},
       {WithButton(R"("properties": { "Captoin": "x" })"),
-       "component 'Button1' (TButton) has no property 'Captoin': Property 'Captoin' does not exist in TButton"},
+       "component 'Button1' (TButton) has no property 'Captoin': Property 'Captoin' does not exist "
+       "in TButton"},
       {WithButton(R"("properties": { "Font": { "Nmae": "Arial" } })"),
-       "component 'Button1' (TButton) has no property 'Font.Nmae': Property 'Nmae' does not exist in TFont"},
+       "component 'Button1' (TButton) has no property 'Font.Nmae': Property 'Nmae' does not exist "
+       "in TFont"},
       {WithButton(R"("properties": { "Width": "wide" })"),
-       "component 'Button1' (TButton), property 'Width': Invalid value 'wide' for property Width (integer)"},
+       "component 'Button1' (TButton), property 'Width': Invalid value 'wide' for property Width "
+       "(integer)"},
       {WithButton(R"("properties": { "Left": [1] })"),
-       "component 'Button1' (TButton), property 'Left': a list does not fit a property of kind integer"},
+       "component 'Button1' (TButton), property 'Left': a list does not fit a property of kind "
+       "integer"},
       {WithButton(R"("properties": { "Left": { "X": 1 } })"),
-       "component 'Button1' (TButton), property 'Left' is of kind integer and has no properties of its own"},
+       "component 'Button1' (TButton), property 'Left' is of kind integer and has no properties of "
+       "its own"},
       {WithButton(R"("properties": { "Parent": "Nowhere" })"),
-       "component 'Button1' (TButton), property 'Parent': Component Nowhere not found for property Parent"},
+       "component 'Button1' (TButton), property 'Parent': Component Nowhere not found for property "
+       "Parent"},
       {WithButton(R"("properties": { "OnClick": "Button1Click" })"),
        "component 'Button1' (TButton), property 'OnClick' is an event: bind it under \"events\""},
       {WithButton(R"("events": { "OnClick": "Button1Clik" })"),
-       "component 'Button1' (TButton), event 'OnClick': handler 'Button1Clik' is not a published method of TSmallForm"},
+       "component 'Button1' (TButton), event 'OnClick': handler 'Button1Clik' is not a published "
+       "method of TSmallForm"},
       {WithButton(R"("events": { "OnClick": "FormClose" })"),
-       "component 'Button1' (TButton), event 'OnClick': handler 'FormClose' of TSmallForm does not take the event's parameters"},
-      {WithButton(R"("events": { "OnHover": "Button1Click" })"), "component 'Button1' (TButton) has no event 'OnHover'"},
-      {WithButton(R"("events": { "Caption": "Button1Click" })"), "component 'Button1' (TButton): 'Caption' is not an event"},
+       "component 'Button1' (TButton), event 'OnClick': handler 'FormClose' of TSmallForm does not "
+       "take the event's parameters"},
+      {WithButton(R"("events": { "OnHover": "Button1Click" })"),
+       "component 'Button1' (TButton) has no event 'OnHover'"},
+      {WithButton(R"("events": { "Caption": "Button1Click" })"),
+       "component 'Button1' (TButton): 'Caption' is not an event"},
       {WithButton("", R"(, { "class": "TButton", "name": "Button1" })"),
-       "an unnamed component of class TButton cannot take the name 'Button1': A component named Button1 already exists"},
+       "an unnamed component of class TButton cannot take the name 'Button1': A component named "
+       "Button1 already exists"},
       {WithButton("", R"(, { "class": "TButton", "name": "2nd" })"),
-       "an unnamed component of class TButton cannot take the name '2nd': '2nd' is not a valid component name"},
+       "an unnamed component of class TButton cannot take the name '2nd': '2nd' is not a valid "
+       "component name"},
       {WithButton("", R"(, { "class": "TPanel", "name": "P", "properties": { "BevelWidth": 0 } })"),
        "component 'P' (TPanel), property 'BevelWidth': BevelWidth must be 1 or more, not 0"},
-      {WithButton("", R"(, { "class": "TGroupBox", "name": "Box", "children": [ { "class": "TComponent", "name": "Helper" } ] })"),
-       "component 'Helper' (TComponent) is not a control and cannot be nested in component 'Box' (TGroupBox); describe it at the top level"},
-      {WithButton("", R"(, { "class": "TComponent", "name": "Helper", "children": [ { "class": "TButton", "name": "B" } ] })"),
-       "component 'B' (TButton) is a control and cannot be placed in component 'Helper' (TComponent), which holds no controls"},
-      {R"({ "class": "TSmallForm", "children": [] })", "field 'Button1' of TSmallForm has no component of that name"},
+      {WithButton(
+           "",
+           R"(, { "class": "TGroupBox", "name": "Box", "children": [ { "class": "TComponent", "name": "Helper" } ] })"),
+       "component 'Helper' (TComponent) is not a control and cannot be nested in component 'Box' "
+       "(TGroupBox); describe it at the top level"},
+      {WithButton(
+           "",
+           R"(, { "class": "TComponent", "name": "Helper", "children": [ { "class": "TButton", "name": "B" } ] })"),
+       "component 'B' (TButton) is a control and cannot be placed in component 'Helper' "
+       "(TComponent), which holds no controls"},
+      {R"({ "class": "TSmallForm", "children": [] })",
+       "field 'Button1' of TSmallForm has no component of that name"},
       {R"({ "class": "TSmallForm", "children": [ { "class": "TCheckBox", "name": "Button1" } ] })",
        "field 'Button1' of TSmallForm is a TButton, but component 'Button1' is a TCheckBox"},
       {R"({ "class": "TSmallForm", "name": "Small", "properties": { "Icon": "data:image/png;base64,AAAA" } })",
-       "component 'Small' (TSmallForm), property 'Icon': Icon is neither image data (\"data:image/...;base64,...\") nor a readable image"},
+       "component 'Small' (TSmallForm), property 'Icon': Icon is neither image data "
+       "(\"data:image/...;base64,...\") nor a readable image"},
   };
   for (const Case& c : cases) {
     TComponent owner(nullptr);

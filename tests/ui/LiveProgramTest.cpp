@@ -11,9 +11,9 @@
 #include <variant>
 #include <vector>
 
-#include "support/GuiTestApp.h"
 #include "scanner/Channel.h"
 #include "sim/RecordingFile.h"
+#include "support/GuiTestApp.h"
 #include "ui/Program.h"
 #include "ui/ProgramOptions.h"
 #include "ui/TrabexMain.h"

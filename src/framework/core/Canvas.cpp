@@ -103,7 +103,9 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
   Changed();
 }
 
-TSize TCanvas::TextExtent(std::string_view text) { return DoTextExtent(text); }
+TSize TCanvas::TextExtent(std::string_view text) {
+  return DoTextExtent(text);
+}
 
 void TCanvas::FillRect(const TRect& r) {
   DoFillRect(r, false);

@@ -7,9 +7,9 @@
 //         fw::TClassBuilder<TChartValueList>("TChartValueList", fw::TPersistent::StaticClass())
 //             .Property("DateTime", &TChartValueList::DateTime, &TChartValueList::SetDateTime)
 //             .Property("Name", &TChartValueList::Name, &TChartValueList::SetName)
-//             .Property("Multiplier", &TChartValueList::Multiplier, &TChartValueList::SetMultiplier)
-//             .Property("Order", &TChartValueList::Order, &TChartValueList::SetOrder)
-//             .Build();
+//             .Property("Multiplier", &TChartValueList::Multiplier,
+//             &TChartValueList::SetMultiplier) .Property("Order", &TChartValueList::Order,
+//             &TChartValueList::SetOrder) .Build();
 //     return info;
 //   }
 //
@@ -42,10 +42,10 @@
 // enumeration's namespace, right after its declaration:
 //   enum TChartListOrder : std::uint8_t { loNone, loAscending, loDescending };
 //   FW_ENUM_NAMES(TChartListOrder, "loNone", "loAscending", "loDescending")
-#define FW_ENUM_NAMES(E, ...)                                              \
-  inline const ::fw::TEnumInfo& FwEnumInfo(E) {                            \
-    static const ::fw::TEnumInfo info{#E, {__VA_ARGS__}};                  \
-    return info;                                                           \
+#define FW_ENUM_NAMES(E, ...)                             \
+  inline const ::fw::TEnumInfo& FwEnumInfo(E) {           \
+    static const ::fw::TEnumInfo info{#E, {__VA_ARGS__}}; \
+    return info;                                          \
   }
 
 namespace fw {
@@ -67,36 +67,54 @@ using Bare = std::remove_cvref_t<T>;
 
 template <class T>
 constexpr TPropKind DeduceKind() {
-  if constexpr (std::is_same_v<T, bool>) return TPropKind::Bool;
-  else if constexpr (std::is_enum_v<T>) return TPropKind::Enum;
-  else if constexpr (std::is_integral_v<T>) return TPropKind::Int;
-  else if constexpr (std::is_floating_point_v<T>) return TPropKind::Double;
-  else if constexpr (std::is_same_v<T, std::string>) return TPropKind::String;
-  else if constexpr (IsStringList<T>::value) return TPropKind::StringList;
-  else if constexpr (std::is_pointer_v<T>) return TPropKind::Object;
-  else static_assert(sizeof(T) == 0, "unsupported published property type");
+  if constexpr (std::is_same_v<T, bool>)
+    return TPropKind::Bool;
+  else if constexpr (std::is_enum_v<T>)
+    return TPropKind::Enum;
+  else if constexpr (std::is_integral_v<T>)
+    return TPropKind::Int;
+  else if constexpr (std::is_floating_point_v<T>)
+    return TPropKind::Double;
+  else if constexpr (std::is_same_v<T, std::string>)
+    return TPropKind::String;
+  else if constexpr (IsStringList<T>::value)
+    return TPropKind::StringList;
+  else if constexpr (std::is_pointer_v<T>)
+    return TPropKind::Object;
+  else
+    static_assert(sizeof(T) == 0, "unsupported published property type");
 }
 
 template <class T>
 TValue ToValue(const T& v) {
-  if constexpr (std::is_same_v<T, bool>) return TValue(v);
-  else if constexpr (std::is_enum_v<T>) return TValue(static_cast<std::int64_t>(v));
-  else if constexpr (std::is_integral_v<T>) return TValue(static_cast<std::int64_t>(v));
-  else if constexpr (std::is_floating_point_v<T>) return TValue(static_cast<double>(v));
-  else if constexpr (std::is_same_v<T, std::string>) return TValue(v);
-  else if constexpr (IsStringList<T>::value) return TValue(v);
-  else if constexpr (std::is_pointer_v<T>) return TValue(static_cast<TObject*>(const_cast<std::remove_const_t<std::remove_pointer_t<T>>*>(v)));
+  if constexpr (std::is_same_v<T, bool>)
+    return TValue(v);
+  else if constexpr (std::is_enum_v<T>)
+    return TValue(static_cast<std::int64_t>(v));
+  else if constexpr (std::is_integral_v<T>)
+    return TValue(static_cast<std::int64_t>(v));
+  else if constexpr (std::is_floating_point_v<T>)
+    return TValue(static_cast<double>(v));
+  else if constexpr (std::is_same_v<T, std::string>)
+    return TValue(v);
+  else if constexpr (IsStringList<T>::value)
+    return TValue(v);
+  else if constexpr (std::is_pointer_v<T>)
+    return TValue(
+        static_cast<TObject*>(const_cast<std::remove_const_t<std::remove_pointer_t<T>>*>(v)));
 }
 
 [[noreturn]] void ValueTypeError(const std::string& property, const char* expected);
 
-// `value` is already in the kind's form (see TPropInfo::Set), so only ranges and classes are checked.
+// `value` is already in the kind's form (see TPropInfo::Set), so only ranges and classes are
+// checked.
 template <class T>
 T FromValue(const TValue& value, const std::string& property) {
   if constexpr (std::is_same_v<T, bool>) {
     return std::get<bool>(value);
   } else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) {
-    using U = std::conditional_t<std::is_enum_v<T>, std::underlying_type<T>, std::type_identity<T>>::type;
+    using U =
+        std::conditional_t<std::is_enum_v<T>, std::underlying_type<T>, std::type_identity<T>>::type;
     const std::int64_t v = std::get<std::int64_t>(value);
     if constexpr (sizeof(U) < sizeof(std::int64_t) || std::is_signed_v<U>) {
       // Colours and masks may arrive as their unsigned 32-bit pattern.
@@ -130,8 +148,10 @@ const TClassInfo* ObjectClassOf() {
 
 template <class T>
 constexpr auto ObjectClassFnOf() -> const TClassInfo* (*)() {
-  if constexpr (std::is_pointer_v<T>) return &ObjectClassOf<T>;
-  else return nullptr;
+  if constexpr (std::is_pointer_v<T>)
+    return &ObjectClassOf<T>;
+  else
+    return nullptr;
 }
 
 template <class M>
@@ -190,7 +210,8 @@ class TClassBuilder {
     return Add<T>(std::move(name), TPropKind::Reference, getter, setter);
   }
 
-  // `member` may be declared by C or by a base class of C (a control publishing its base's OnClick).
+  // `member` may be declared by C or by a base class of C (a control publishing its base's
+  // OnClick).
   template <class Sig, class B>
   TClassBuilder& Event(std::string name, TEvent<Sig> B::*member) {
     static_assert(std::is_base_of_v<B, C>, "the event must be a member of the class or of a base");
@@ -206,8 +227,10 @@ class TClassBuilder {
     prop->Setter = [member](TObject& obj, const TValue& value) {
       auto& ev = static_cast<C&>(obj).*member;
       const TMethod& m = std::get<TMethod>(value);
-      if (!m.Assigned()) ev.Reset();
-      else ev.Bind(m.Name, std::any_cast<const Function&>(m.Code));
+      if (!m.Assigned())
+        ev.Reset();
+      else
+        ev.Bind(m.Name, std::any_cast<const Function&>(m.Code));
     };
     prop->AcceptsHandler = [](const std::any& code) { return code.type() == typeid(Function); };
     info_.AddProperty(std::move(prop));
@@ -219,8 +242,9 @@ class TClassBuilder {
   template <class T, class B>
   TClassBuilder& Field(std::string name, T* B::*member) {
     static_assert(std::is_base_of_v<B, C>, "the field must be a member of the class or of a base");
-    Reference(std::move(name), [member](const C& obj) { return obj.*member; },
-              [member](C& obj, T* value) { obj.*member = value; });
+    Reference(
+        std::move(name), [member](const C& obj) { return obj.*member; },
+        [member](C& obj, T* value) { obj.*member = value; });
     info_.LastProperty().StoredFlag = false;
     info_.LastProperty().Field = true;
     return *this;
@@ -230,7 +254,8 @@ class TClassBuilder {
   TClassBuilder& Method(std::string name, M method) {
     using Traits = detail::MethodTraits<M>;
     info_.AddMethod(TMethodInfo{name, [name, method](TObject& obj) {
-                                  auto* self = static_cast<typename Traits::Class*>(static_cast<C*>(&obj));
+                                  auto* self =
+                                      static_cast<typename Traits::Class*>(static_cast<C*>(&obj));
                                   return TMethod{name, std::any(Traits::Bind(self, method))};
                                 }});
     return *this;

@@ -12,17 +12,28 @@ namespace fw {
 
 const char* PropKindName(TPropKind kind) {
   switch (kind) {
-    case TPropKind::Bool: return "boolean";
-    case TPropKind::Int: return "integer";
-    case TPropKind::Double: return "number";
-    case TPropKind::String: return "text";
-    case TPropKind::StringList: return "string list";
-    case TPropKind::Enum: return "enumeration";
-    case TPropKind::Set: return "set";
-    case TPropKind::Color: return "colour";
-    case TPropKind::Object: return "object";
-    case TPropKind::Reference: return "component reference";
-    case TPropKind::Event: return "event";
+    case TPropKind::Bool:
+      return "boolean";
+    case TPropKind::Int:
+      return "integer";
+    case TPropKind::Double:
+      return "number";
+    case TPropKind::String:
+      return "text";
+    case TPropKind::StringList:
+      return "string list";
+    case TPropKind::Enum:
+      return "enumeration";
+    case TPropKind::Set:
+      return "set";
+    case TPropKind::Color:
+      return "colour";
+    case TPropKind::Object:
+      return "object";
+    case TPropKind::Reference:
+      return "component reference";
+    case TPropKind::Event:
+      return "event";
   }
   return "value";
 }
@@ -34,11 +45,13 @@ int TEnumInfo::IndexOf(const std::string& name) const {
 }
 
 std::string TEnumInfo::NameOf(long long ordinal) const {
-  if (ordinal >= 0 && ordinal < static_cast<long long>(Names.size())) return Names[static_cast<std::size_t>(ordinal)];
+  if (ordinal >= 0 && ordinal < static_cast<long long>(Names.size()))
+    return Names[static_cast<std::size_t>(ordinal)];
   return IntToStr(ordinal);
 }
 
-TClassInfo::TClassInfo(std::string name, const TClassInfo* parent) : name_(std::move(name)), parent_(parent) {
+TClassInfo::TClassInfo(std::string name, const TClassInfo* parent)
+    : name_(std::move(name)), parent_(parent) {
   if (parent_) all_ = parent_->all_;
 }
 
@@ -101,7 +114,9 @@ const TClassInfo& AdoptClass(TClassInfo&& cls) {
   return kept;
 }
 
-void RegisterClass(const TClassInfo& cls) { TheRegistry().byName.emplace(UpperCase(cls.Name()), &cls); }
+void RegisterClass(const TClassInfo& cls) {
+  TheRegistry().byName.emplace(UpperCase(cls.Name()), &cls);
+}
 
 const TClassInfo* FindClass(const std::string& name) {
   auto& map = TheRegistry().byName;
@@ -114,6 +129,8 @@ const TClassInfo& GetClass(const std::string& name) {
   throw EClassNotFound(Format("Class %s not found", {name}));
 }
 
-TComponent* CreateComponent(const std::string& className, TComponent* owner) { return GetClass(className).Create(owner); }
+TComponent* CreateComponent(const std::string& className, TComponent* owner) {
+  return GetClass(className).Create(owner);
+}
 
 }  // namespace fw

@@ -68,19 +68,19 @@ class TPropInfo {
  public:
   std::string Name;
   TPropKind Kind = TPropKind::Int;
-  const TEnumInfo* Enum = nullptr;            // Enum and Set kinds
+  const TEnumInfo* Enum = nullptr;  // Enum and Set kinds
   // Object and Reference kinds: the declared class (looked up on use, so that a class may refer to
   // itself).
   const TClassInfo* (*ObjectClassFn)() = nullptr;
-  std::optional<TValue> Default;              // declared default, if any
-  bool StoredFlag = true;                     // false: never stored (e.g. a series' ParentChart)
+  std::optional<TValue> Default;  // declared default, if any
+  bool StoredFlag = true;         // false: never stored (e.g. a series' ParentChart)
   std::function<bool(const TObject&)> StoredWhen;  // optional stored-when predicate
-  bool Custom = false;                        // a custom stored value, written after the published ones
-  bool Field = false;                         // a form's published field (Reference kind): the window
-                                              // description reader sets it to the component of its name
+  bool Custom = false;  // a custom stored value, written after the published ones
+  bool Field = false;   // a form's published field (Reference kind): the window
+                        // description reader sets it to the component of its name
   std::function<TValue(const TObject&)> Getter;
-  std::function<void(TObject&, const TValue&)> Setter;        // receives a value of the kind's form
-  std::function<bool(const std::any&)> AcceptsHandler;        // Event kind: checks a TMethod's code type
+  std::function<void(TObject&, const TValue&)> Setter;  // receives a value of the kind's form
+  std::function<bool(const std::any&)> AcceptsHandler;  // Event kind: checks a TMethod's code type
 
   const TClassInfo* ObjectClass() const { return ObjectClassFn ? ObjectClassFn() : nullptr; }
   bool ReadOnly() const { return !Setter; }

@@ -77,7 +77,8 @@ std::optional<TColor> StringToColor(const std::string& text) {
     if (SameText(text, entry.name)) return entry.value;
   // Colours are bit patterns, so "$FF00000F" is accepted although it exceeds the signed range.
   if (auto v = TryStrToInt64(text)) {
-    if (*v >= INT32_MIN && *v <= static_cast<long long>(UINT32_MAX)) return static_cast<TColor>(static_cast<std::uint32_t>(*v));
+    if (*v >= INT32_MIN && *v <= static_cast<long long>(UINT32_MAX))
+      return static_cast<TColor>(static_cast<std::uint32_t>(*v));
   }
   return std::nullopt;
 }

@@ -19,9 +19,15 @@ inline constexpr TColor RGB(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
-inline constexpr int GetRValue(TColor c) { return static_cast<int>(static_cast<std::uint32_t>(c) & 0xFF); }
-inline constexpr int GetGValue(TColor c) { return static_cast<int>((static_cast<std::uint32_t>(c) >> 8) & 0xFF); }
-inline constexpr int GetBValue(TColor c) { return static_cast<int>((static_cast<std::uint32_t>(c) >> 16) & 0xFF); }
+inline constexpr int GetRValue(TColor c) {
+  return static_cast<int>(static_cast<std::uint32_t>(c) & 0xFF);
+}
+inline constexpr int GetGValue(TColor c) {
+  return static_cast<int>((static_cast<std::uint32_t>(c) >> 8) & 0xFF);
+}
+inline constexpr int GetBValue(TColor c) {
+  return static_cast<int>((static_cast<std::uint32_t>(c) >> 16) & 0xFF);
+}
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clMaroon = 0x000080;
@@ -47,7 +53,9 @@ inline constexpr TColor clDefault = 0x20000000;
 
 // System colours: the platform's colour of the given role, resolved when drawn.
 inline constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
-inline constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index)); }
+inline constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index));
+}
 inline constexpr TColor clScrollBar = SystemColor(0);
 inline constexpr TColor clBackground = SystemColor(1);
 inline constexpr TColor clActiveCaption = SystemColor(2);
@@ -74,7 +82,9 @@ inline constexpr TColor cl3DLight = SystemColor(22);
 inline constexpr TColor clInfoText = SystemColor(23);
 inline constexpr TColor clInfoBk = SystemColor(24);
 
-inline constexpr bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) & 0xFF000000u) == 0xFF000000u; }
+inline constexpr bool IsSystemColor(TColor c) {
+  return (static_cast<std::uint32_t>(c) & 0xFF000000u) == 0xFF000000u;
+}
 
 // "clRed" for a named colour, "$00BBGGRR" (eight hex digits) for any other.
 std::string ColorToString(TColor color);

@@ -9,8 +9,8 @@
 //   fw::TCommandLine line(args);
 //   while (line.Next()) {
 //     if (line.IsHelp()) { if (auto e = line.NoValueError()) return *e; help = true; }
-//     else if (line.Name() == "--count") { auto v = line.Value(); if (!v) return line.NeedsValue(); ... }
-//     else return line.Unknown();
+//     else if (line.Name() == "--count") { auto v = line.Value(); if (!v) return line.NeedsValue();
+//     ... } else return line.Unknown();
 //   }
 #pragma once
 

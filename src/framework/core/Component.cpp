@@ -10,13 +10,14 @@
 namespace fw {
 
 const TClassInfo& TComponent::StaticClass() {
-  static const TClassInfo& info = TClassBuilder<TComponent>("TComponent", TPersistent::StaticClass())
-                                      .Property("Name", &TComponent::Name, &TComponent::SetName)
-                                      .Stored(false)
-                                      .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
-                                      .Default(TValue(std::int64_t{0}))
-                                      .Creatable()
-                                      .Build();
+  static const TClassInfo& info =
+      TClassBuilder<TComponent>("TComponent", TPersistent::StaticClass())
+          .Property("Name", &TComponent::Name, &TComponent::SetName)
+          .Stored(false)
+          .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
+          .Default(TValue(std::int64_t{0}))
+          .Creatable()
+          .Build();
   return info;
 }
 
@@ -24,7 +25,8 @@ bool IsValidIdent(const std::string& text) {
   if (text.empty()) return false;
   auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
   if (!alpha(text[0])) return false;
-  return std::all_of(text.begin() + 1, text.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
+  return std::all_of(text.begin() + 1, text.end(),
+                     [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
 
 TComponent::TComponent(TComponent* owner) {
@@ -59,8 +61,10 @@ void TComponent::Destroying() {
 }
 
 void TComponent::SetDesigning(bool designing) {
-  if (designing) state_ |= Bit(csDesigning);
-  else state_ &= static_cast<std::uint8_t>(~Bit(csDesigning));
+  if (designing)
+    state_ |= Bit(csDesigning);
+  else
+    state_ &= static_cast<std::uint8_t>(~Bit(csDesigning));
   for (TComponent* c : components_) c->SetDesigning(designing);
 }
 
@@ -94,7 +98,8 @@ void TComponent::InsertComponent(TComponent* component) {
 void TComponent::RemoveComponent(TComponent* component) {
   if (!component || component->owner_ != this) return;
   Notification(component, opRemove);
-  components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
+  components_.erase(std::remove(components_.begin(), components_.end(), component),
+                    components_.end());
   component->owner_ = nullptr;
 }
 
@@ -108,7 +113,8 @@ void TComponent::FreeNotification(TComponent* component) {
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
-  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component), freeNotifies_.end());
+  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
+                      freeNotifies_.end());
   auto& back = component->freeNotifies_;
   back.erase(std::remove(back.begin(), back.end(), this), back.end());
 }
@@ -121,16 +127,20 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
     if (i < components_.size()) components_[i]->Notification(component, operation);
 }
 
-void TComponent::Loaded() { state_ &= static_cast<std::uint8_t>(~(Bit(csLoading) | Bit(csReading))); }
+void TComponent::Loaded() {
+  state_ &= static_cast<std::uint8_t>(~(Bit(csLoading) | Bit(csReading)));
+}
 
 void TComponent::SetName(const std::string& name) {
   if (name == name_) return;
-  if (!name.empty() && !IsValidIdent(name)) throw EComponentError(Format("'%s' is not a valid component name", {name}));
+  if (!name.empty() && !IsValidIdent(name))
+    throw EComponentError(Format("'%s' is not a valid component name", {name}));
   if (owner_) owner_->ValidateRename(this, name_, name);
   name_ = name;
 }
 
-void TComponent::ValidateRename(TComponent* component, const std::string& current, const std::string& name) const {
+void TComponent::ValidateRename(TComponent* component, const std::string& current,
+                                const std::string& name) const {
   if (!component || name.empty() || SameText(current, name)) return;
   if (TComponent* other = FindComponent(name); other && other != component)
     throw EComponentError(Format("A component named %s already exists", {name}));

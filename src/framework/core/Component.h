@@ -30,7 +30,14 @@
 
 namespace fw {
 
-enum TComponentStateFlag : std::uint8_t { csLoading, csReading, csWriting, csDestroying, csDesigning, csUpdating };
+enum TComponentStateFlag : std::uint8_t {
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csUpdating
+};
 enum TOperation : std::uint8_t { opInsert, opRemove };
 
 class TComponent : public TPersistent {
@@ -80,7 +87,8 @@ class TComponent : public TPersistent {
 
  protected:
   // Refuses a name already taken by another component of this owner.
-  virtual void ValidateRename(TComponent* component, const std::string& current, const std::string& name) const;
+  virtual void ValidateRename(TComponent* component, const std::string& current,
+                              const std::string& name) const;
 
  private:
   static std::uint8_t Bit(TComponentStateFlag f) { return static_cast<std::uint8_t>(1u << f); }
@@ -90,8 +98,8 @@ class TComponent : public TPersistent {
   std::string name_;
   std::int64_t tag_ = 0;
   std::uint8_t state_ = 0;
-  std::vector<TComponent*> components_;      // owned; released by DestroyComponents
-  std::vector<TComponent*> freeNotifies_;    // two-way: each side lists the other
+  std::vector<TComponent*> components_;    // owned; released by DestroyComponents
+  std::vector<TComponent*> freeNotifies_;  // two-way: each side lists the other
 };
 
 // True when the text is a valid component name (a letter or '_' followed by letters, digits, '_').

@@ -130,9 +130,13 @@ void TControl::RequestParentRealign() {
   if (parent_ && align_ != alNone) parent_->AlignControls();
 }
 
-void TControl::BoundsChanged() { RequestParentRealign(); }
+void TControl::BoundsChanged() {
+  RequestParentRealign();
+}
 
-void TControl::FontChanged() { Invalidate(); }
+void TControl::FontChanged() {
+  Invalidate();
+}
 
 void TControl::VisibleChanged() {
   if (parent_) parent_->AlignControls();
@@ -148,13 +152,17 @@ void TControl::DblClick() {
 
 void TControl::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == mbLeft) {
-    if (shift.Contains(ssDouble)) DblClick();
-    else clicking_ = true;
+    if (shift.Contains(ssDouble))
+      DblClick();
+    else
+      clicking_ = true;
   }
   MouseDown(button, shift, x, y);
 }
 
-void TControl::HandleMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+void TControl::HandleMouseMove(TShiftState shift, int x, int y) {
+  MouseMove(shift, x, y);
+}
 
 void TControl::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   // The click comes before the release handling, and only when the button is let go over the
@@ -166,9 +174,13 @@ void TControl::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int 
   MouseUp(button, shift, x, y);
 }
 
-bool TControl::HandleMouseWheel(TShiftState shift, int delta, TPoint pos) { return DoMouseWheel(shift, delta, pos); }
+bool TControl::HandleMouseWheel(TShiftState shift, int delta, TPoint pos) {
+  return DoMouseWheel(shift, delta, pos);
+}
 
-void TControl::HandleMouseLeave() { MouseLeave(); }
+void TControl::HandleMouseLeave() {
+  MouseLeave();
+}
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
@@ -189,9 +201,13 @@ bool TControl::DoMouseWheel(TShiftState shift, int delta, TPoint pos) {
   return delta < 0 ? DoMouseWheelDown(shift, pos) : DoMouseWheelUp(shift, pos);
 }
 
-bool TControl::DoMouseWheelDown(TShiftState, TPoint) { return false; }
+bool TControl::DoMouseWheelDown(TShiftState, TPoint) {
+  return false;
+}
 
-bool TControl::DoMouseWheelUp(TShiftState, TPoint) { return false; }
+bool TControl::DoMouseWheelUp(TShiftState, TPoint) {
+  return false;
+}
 
 void TControl::Invalidate() {}
 

@@ -46,8 +46,16 @@ enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 FW_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 
 // Window borders. Forms use all six; panels and other controls only bsNone and bsSingle.
-enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-FW_ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin")
+enum TFormBorderStyle : std::uint8_t {
+  bsNone,
+  bsSingle,
+  bsSizeable,
+  bsDialog,
+  bsToolWindow,
+  bsSizeToolWin
+};
+FW_ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
+              "bsSizeToolWin")
 using TBorderStyle = TFormBorderStyle;
 
 // Mouse cursors, numbered as the platform's cursor list (0 is the control's default).
@@ -75,9 +83,11 @@ inline constexpr TCursor crHelp = -20;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
 
-using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
-using TMouseWheelEvent = TEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelEvent = TEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                     TPoint MousePos, bool& Handled)>;
 
 class TControl : public TComponent {
   FW_CLASS

@@ -18,7 +18,18 @@ namespace fw {
 class TCanvas;
 class TWinControl;
 
-enum class TPeerChange : std::uint8_t { Bounds, Text, Font, Color, Visible, Enabled, Cursor, TabOrder, TabStop, Edge };
+enum class TPeerChange : std::uint8_t {
+  Bounds,
+  Text,
+  Font,
+  Color,
+  Visible,
+  Enabled,
+  Cursor,
+  TabOrder,
+  TabStop,
+  Edge
+};
 
 class TControlPeer {
  public:

@@ -36,12 +36,16 @@ std::optional<std::int64_t> ParseInteger(const std::string& text, std::uint64_t 
   const std::uint64_t max = negative ? limit + 1 : limit;
   std::uint64_t value = 0;
   for (; i < text.size(); ++i) {
-    const int d = base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    const int d =
+        base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (d < 0) return std::nullopt;
-    if (value > (max - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base)) return std::nullopt;
+    if (value > (max - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base))
+      return std::nullopt;
     value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
   }
-  if (negative) return value == limit + 1 ? static_cast<std::int64_t>(-static_cast<std::int64_t>(limit) - 1) : -static_cast<std::int64_t>(value);
+  if (negative)
+    return value == limit + 1 ? static_cast<std::int64_t>(-static_cast<std::int64_t>(limit) - 1)
+                              : -static_cast<std::int64_t>(value);
   return static_cast<std::int64_t>(value);
 }
 
@@ -59,11 +63,17 @@ std::int32_t StrToInt(const std::string& text) {
   return *v;
 }
 
-std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback) { return TryStrToInt(text).value_or(fallback); }
+std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback) {
+  return TryStrToInt(text).value_or(fallback);
+}
 
-std::optional<std::int64_t> TryStrToInt64(const std::string& text) { return ParseInteger(text, INT64_MAX); }
+std::optional<std::int64_t> TryStrToInt64(const std::string& text) {
+  return ParseInteger(text, INT64_MAX);
+}
 
-std::string IntToStr(long long value) { return std::to_string(value); }
+std::string IntToStr(long long value) {
+  return std::to_string(value);
+}
 
 std::string FloatToText(double value) {
   if (std::isnan(value)) return "NAN";

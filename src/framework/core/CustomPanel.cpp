@@ -39,7 +39,9 @@ const TClassInfo& TCustomPanel::StaticClass() {
   return info;
 }
 
-TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 185, 41); }
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
+  SetBounds(0, 0, 185, 41);
+}
 
 void TCustomPanel::SetAlignment(TAlignment value) {
   if (value == alignment_) return;
@@ -136,8 +138,10 @@ void TCustomPanel::Paint(TCanvas& canvas) {
   canvas.Brush().SetStyle(bsClear);
   const TSize extent = canvas.TextExtent(Caption());
   int x = r.Left;
-  if (alignment_ == taCenter) x = (r.Left + r.Right - extent.cx) / 2;
-  else if (alignment_ == taRightJustify) x = r.Right - extent.cx;
+  if (alignment_ == taCenter)
+    x = (r.Left + r.Right - extent.cx) / 2;
+  else if (alignment_ == taRightJustify)
+    x = r.Right - extent.cx;
   const unsigned oldAlign = canvas.TextAlign();
   canvas.SetTextAlign(TA_LEFT | TA_TOP);
   canvas.TextOut(x, (r.Top + r.Bottom - extent.cy) / 2, Caption());

@@ -59,10 +59,12 @@ TSplit Split(TDateTime value) {
 
 constexpr std::array<const char*, 12> kShortMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr std::array<const char*, 12> kLongMonths{"January", "February", "March",     "April",   "May",      "June",
-                                                  "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kLongMonths{"January",   "February", "March",    "April",
+                                                  "May",       "June",     "July",     "August",
+                                                  "September", "October",  "November", "December"};
 constexpr std::array<const char*, 7> kShortDays{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr std::array<const char*, 7> kLongDays{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr std::array<const char*, 7> kLongDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                               "Thursday", "Friday", "Saturday"};
 
 bool StartsWithNoCase(const std::string& text, std::size_t pos, const char* word) {
   for (std::size_t k = 0; word[k]; ++k) {
@@ -115,7 +117,8 @@ class TDateTimeWriter {
   TDateTimeWriter(TDateTime value, const TFormatSettings& settings) : settings_(settings) {
     const TSplit s = Split(value);
     date_ = CivilFromDays(s.Days - kEpochOffset);
-    weekDay_ = static_cast<int>(((s.Days - kEpochOffset) % 7 + 7 + 4) % 7);  // 1 Jan 1970 was a Thursday
+    weekDay_ =
+        static_cast<int>(((s.Days - kEpochOffset) % 7 + 7 + 4) % 7);  // 1 Jan 1970 was a Thursday
     ms_ = s.Ms;
     time_.Hour = static_cast<int>(s.Ms / 3600000);
     time_.Minute = static_cast<int>(s.Ms / 60000 % 60);
@@ -139,7 +142,9 @@ class TDateTimeWriter {
         continue;
       }
       std::size_t n = 1;
-      while (i + n < format.size() && std::toupper(static_cast<unsigned char>(format[i + n])) == upper) ++n;
+      while (i + n < format.size() &&
+             std::toupper(static_cast<unsigned char>(format[i + n])) == upper)
+        ++n;
       switch (upper) {
         case 'C':
           Write(settings_.ShortDateFormat, depth + 1);
@@ -149,20 +154,31 @@ class TDateTimeWriter {
           }
           break;
         case 'D':
-          if (n == 1 || n == 2) AppendNumber(out_, date_.Day, static_cast<int>(n));
-          else if (n == 3) out_ += kShortDays[static_cast<std::size_t>(weekDay_)];
-          else if (n == 4) out_ += kLongDays[static_cast<std::size_t>(weekDay_)];
-          else Write(n == 5 ? settings_.ShortDateFormat : std::string("dddd, mmmm d, yyyy"), depth + 1);
+          if (n == 1 || n == 2)
+            AppendNumber(out_, date_.Day, static_cast<int>(n));
+          else if (n == 3)
+            out_ += kShortDays[static_cast<std::size_t>(weekDay_)];
+          else if (n == 4)
+            out_ += kLongDays[static_cast<std::size_t>(weekDay_)];
+          else
+            Write(n == 5 ? settings_.ShortDateFormat : std::string("dddd, mmmm d, yyyy"),
+                  depth + 1);
           break;
         case 'Y':
-          if (n <= 2) AppendNumber(out_, date_.Year % 100, 2);
-          else AppendNumber(out_, date_.Year, 4);
+          if (n <= 2)
+            AppendNumber(out_, date_.Year % 100, 2);
+          else
+            AppendNumber(out_, date_.Year, 4);
           break;
         case 'M':
-          if (lastLetter == 'H' && n <= 2) AppendNumber(out_, time_.Minute, static_cast<int>(n));
-          else if (n <= 2) AppendNumber(out_, date_.Month, static_cast<int>(n));
-          else if (n == 3) out_ += kShortMonths[static_cast<std::size_t>(date_.Month - 1)];
-          else out_ += kLongMonths[static_cast<std::size_t>(date_.Month - 1)];
+          if (lastLetter == 'H' && n <= 2)
+            AppendNumber(out_, time_.Minute, static_cast<int>(n));
+          else if (n <= 2)
+            AppendNumber(out_, date_.Month, static_cast<int>(n));
+          else if (n == 3)
+            out_ += kShortMonths[static_cast<std::size_t>(date_.Month - 1)];
+          else
+            out_ += kLongMonths[static_cast<std::size_t>(date_.Month - 1)];
           break;
         case 'H': {
           int hour = time_.Hour;
@@ -183,7 +199,8 @@ class TDateTimeWriter {
           AppendNumber(out_, time_.MilliSecond, n >= 3 ? 3 : 1);
           break;
         case 'T':
-          Write(n == 1 ? settings_.ShortTimeFormat : LongTimeFormat(settings_.ShortTimeFormat), depth + 1);
+          Write(n == 1 ? settings_.ShortTimeFormat : LongTimeFormat(settings_.ShortTimeFormat),
+                depth + 1);
           break;
         case 'A': {
           const bool pm = time_.Hour >= 12;
@@ -208,7 +225,8 @@ class TDateTimeWriter {
           out_.append(format, i, n);
           break;
       }
-      if (upper >= 'A' && upper <= 'Z') lastLetter = upper == 'M' && lastLetter == 'H' ? 'N' : upper;
+      if (upper >= 'A' && upper <= 'Z')
+        lastLetter = upper == 'M' && lastLetter == 'H' ? 'N' : upper;
       i += n;
     }
   }
@@ -219,7 +237,8 @@ class TDateTimeWriter {
   // "am" or "AM" as the format's first letter is written.
   void WriteCased(const char* text, const std::string& format, std::size_t at) {
     const bool upper = std::isupper(static_cast<unsigned char>(format[at])) != 0;
-    for (const char* p = text; *p; ++p) out_ += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*p))) : *p;
+    for (const char* p = text; *p; ++p)
+      out_ += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*p))) : *p;
   }
 
   const TFormatSettings& settings_;
@@ -232,7 +251,9 @@ class TDateTimeWriter {
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -254,19 +275,22 @@ TDateTime EncodeTime(int hour, int minute, int second, int milliSecond) {
   return ms / static_cast<double>(kMsPerDay);
 }
 
-TDateParts DecodeDate(TDateTime value) { return CivilFromDays(Split(value).Days - kEpochOffset); }
+TDateParts DecodeDate(TDateTime value) {
+  return CivilFromDays(Split(value).Days - kEpochOffset);
+}
 
 TTimeParts DecodeTime(TDateTime value) {
   const std::int64_t ms = Split(value).Ms;
-  return TTimeParts{static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60),
-                    static_cast<int>(ms % 1000)};
+  return TTimeParts{static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
+                    static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
 }
 
 std::string FormatDateTime(const std::string& format, TDateTime value) {
   return FormatDateTime(format, value, FormatSettings());
 }
 
-std::string FormatDateTime(const std::string& format, TDateTime value, const TFormatSettings& settings) {
+std::string FormatDateTime(const std::string& format, TDateTime value,
+                           const TFormatSettings& settings) {
   TDateTimeWriter writer(value, settings);
   writer.Write(format.empty() ? std::string("c") : format, 0);
   return writer.Take();

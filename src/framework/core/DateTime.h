@@ -63,6 +63,7 @@ TDateParts DecodeDate(TDateTime value);
 TTimeParts DecodeTime(TDateTime value);
 
 std::string FormatDateTime(const std::string& format, TDateTime value);
-std::string FormatDateTime(const std::string& format, TDateTime value, const TFormatSettings& settings);
+std::string FormatDateTime(const std::string& format, TDateTime value,
+                           const TFormatSettings& settings);
 
 }  // namespace fw

@@ -36,8 +36,10 @@ std::string ExceptionText(std::exception_ptr error) {
 
 void ReportException(std::exception_ptr error) noexcept {
   try {
-    if (Reporter()) Reporter()(error);
-    else DefaultReport(error);
+    if (Reporter())
+      Reporter()(error);
+    else
+      DefaultReport(error);
   } catch (...) {
     // The report itself failed (a presenter that throws): the operator must still learn of it.
     std::fprintf(stderr, "%s\n", ExceptionText(error).c_str());

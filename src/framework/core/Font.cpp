@@ -16,9 +16,13 @@ void TFont::SetHeight(int value) {
   Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
+int TFont::Size() const {
+  return -MulDiv(height_, 72, pixelsPerInch_);
+}
 
-void TFont::SetSize(int value) { SetHeight(-MulDiv(value, pixelsPerInch_, 72)); }
+void TFont::SetSize(int value) {
+  SetHeight(-MulDiv(value, pixelsPerInch_, 72));
+}
 
 void TFont::SetPixelsPerInch(int value) {
   if (value <= 0 || value == pixelsPerInch_) return;
@@ -71,7 +75,9 @@ const TClassInfo& TFont::StaticClass() {
           .Stored(false)
           .SetOf<TFontStyle>(
               "Style", [](const TFont& f) { return static_cast<int>(f.Style().Bits()); },
-              [](TFont& f, int bits) { f.SetStyle(TFontStyles::FromBits(static_cast<std::uint8_t>(bits))); })
+              [](TFont& f, int bits) {
+                f.SetStyle(TFontStyles::FromBits(static_cast<std::uint8_t>(bits)));
+              })
           .Default(TValue(std::int64_t{0}))
           .Build();
   return info;

@@ -27,16 +27,22 @@ std::string FormatNumber(const TFormatArg& arg, char conv, int precision) {
   char buf[128];
   if (conv == 'd' || conv == 'x') {
     long long v = 0;
-    if (auto* i = std::get_if<std::int64_t>(&arg.Value())) v = *i;
-    else if (auto* d = std::get_if<double>(&arg.Value())) v = static_cast<long long>(*d);
-    else return ToText(arg);
+    if (auto* i = std::get_if<std::int64_t>(&arg.Value()))
+      v = *i;
+    else if (auto* d = std::get_if<double>(&arg.Value()))
+      v = static_cast<long long>(*d);
+    else
+      return ToText(arg);
     std::snprintf(buf, sizeof buf, conv == 'd' ? "%lld" : "%llX", v);
     return buf;
   }
   double v = 0;
-  if (auto* d = std::get_if<double>(&arg.Value())) v = *d;
-  else if (auto* i = std::get_if<std::int64_t>(&arg.Value())) v = static_cast<double>(*i);
-  else return ToText(arg);
+  if (auto* d = std::get_if<double>(&arg.Value()))
+    v = *d;
+  else if (auto* i = std::get_if<std::int64_t>(&arg.Value()))
+    v = static_cast<double>(*i);
+  else
+    return ToText(arg);
   const char fmt[] = {'%', '.', '*', conv, '\0'};
   std::snprintf(buf, sizeof buf, fmt, precision < 0 ? (conv == 'g' ? 15 : 2) : precision, v);
   return buf;
@@ -64,14 +70,16 @@ std::string Format(const std::string& format, std::initializer_list<TFormatArg> 
     if (format[j] == '.') {
       precision = 0;
       ++j;
-      while (j < format.size() && format[j] >= '0' && format[j] <= '9') precision = precision * 10 + (format[j++] - '0');
+      while (j < format.size() && format[j] >= '0' && format[j] <= '9')
+        precision = precision * 10 + (format[j++] - '0');
     }
     if (j >= format.size()) {
       out.append(format, i, std::string::npos);
       break;
     }
     const char conv = format[j];
-    const bool known = conv == 's' || conv == 'd' || conv == 'x' || conv == 'f' || conv == 'g' || conv == 'e';
+    const bool known =
+        conv == 's' || conv == 'd' || conv == 'x' || conv == 'f' || conv == 'g' || conv == 'e';
     if (!known || next == args.end()) {
       out.append(format, i, j - i + 1);
       i = j;

@@ -20,7 +20,9 @@ bool PtInRect(const TRect& r, const TPoint& p) {
   return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
 
-bool IsRectEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+bool IsRectEmpty(const TRect& r) {
+  return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 
 bool IntersectRect(TRect& dest, const TRect& a, const TRect& b) {
   TRect result{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,

@@ -30,7 +30,9 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TPoint Point(int x, int y) { return TPoint{x, y}; }
+constexpr TPoint Point(int x, int y) {
+  return TPoint{x, y};
+}
 constexpr TRect Rect(int left, int top, int right, int bottom) {
   return TRect{left, top, right, bottom};
 }

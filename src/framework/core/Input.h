@@ -20,7 +20,9 @@ class TShiftState {
   }
   constexpr bool Contains(TShiftFlag f) const { return (bits_ & Bit(f)) != 0; }
   // True when every flag of `other` is also set here.
-  constexpr bool ContainsAll(TShiftState other) const { return (bits_ & other.bits_) == other.bits_; }
+  constexpr bool ContainsAll(TShiftState other) const {
+    return (bits_ & other.bits_) == other.bits_;
+  }
   constexpr TShiftState& Include(TShiftFlag f) {
     bits_ |= Bit(f);
     return *this;

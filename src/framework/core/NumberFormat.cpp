@@ -17,10 +17,10 @@ struct Token {
 struct Section {
   std::vector<Token> tokens;
   bool grouping = false;
-  int intPlaces = 0;    // digit places before the decimal point
-  int intMin = 0;       // places from the first '0' before the point to the point
-  int fracMax = 0;      // digit places after the point
-  int fracMin = 0;      // places up to the last '0' after the point
+  int intPlaces = 0;  // digit places before the decimal point
+  int intMin = 0;     // places from the first '0' before the point to the point
+  int fracMax = 0;    // digit places after the point
+  int fracMin = 0;    // places up to the last '0' after the point
   bool hasPoint = false;
 };
 
@@ -48,7 +48,9 @@ Section ParseSection(const std::string& text) {
     const char c = text[i];
     if (c == '"' || c == '\'') {
       const std::size_t end = text.find(c, i + 1);
-      s.tokens.push_back({TokKind::Literal, text.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1)});
+      s.tokens.push_back(
+          {TokKind::Literal,
+           text.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1)});
       if (end == std::string::npos) break;
       i = end;
     } else if (c == '0' || c == '#') {
@@ -66,8 +68,10 @@ Section ParseSection(const std::string& text) {
     } else if (c == ',') {
       s.grouping = true;
     } else {
-      if (!s.tokens.empty() && s.tokens.back().kind == TokKind::Literal) s.tokens.back().text += c;
-      else s.tokens.push_back({TokKind::Literal, std::string(1, c)});
+      if (!s.tokens.empty() && s.tokens.back().kind == TokKind::Literal)
+        s.tokens.back().text += c;
+      else
+        s.tokens.push_back({TokKind::Literal, std::string(1, c)});
     }
   }
   if (firstZero >= 0) s.intMin = s.intPlaces - firstZero;
@@ -91,7 +95,8 @@ Decimal ToDecimal(double value, int decimals) {
   for (; *p && *p != 'e'; ++p)
     if (*p >= '0' && *p <= '9') digits += *p;
   int exp = *p == 'e' ? std::atoi(p + 1) : 0;
-  if (value == 0) return {std::string(), std::string(static_cast<std::size_t>(decimals), '0'), true};
+  if (value == 0)
+    return {std::string(), std::string(static_cast<std::size_t>(decimals), '0'), true};
 
   // Digit i has the place value 10^(exp - i); keep those with place >= 10^-decimals.
   const int keep = exp + decimals + 1;
@@ -102,7 +107,8 @@ Decimal ToDecimal(double value, int decimals) {
     digits.resize(static_cast<std::size_t>(keep));
     if (up) {
       int i = keep - 1;
-      for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
+      for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
+        digits[static_cast<std::size_t>(i)] = '0';
       if (i >= 0) {
         ++digits[static_cast<std::size_t>(i)];
       } else {
@@ -111,7 +117,10 @@ Decimal ToDecimal(double value, int decimals) {
       }
     }
   }
-  auto at = [&](int i) { return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0'; };
+  auto at = [&](int i) {
+    return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)]
+                                                         : '0';
+  };
   for (int i = 0; i <= exp; ++i) d.intDigits += at(i);
   for (int j = 1; j <= decimals; ++j) d.fracDigits += at(exp + j);
   const std::size_t nz = d.intDigits.find_first_not_of('0');
@@ -122,7 +131,8 @@ Decimal ToDecimal(double value, int decimals) {
 
 std::string Render(const Section& s, const Decimal& dec, const TFormatSettings& fs) {
   std::string ints = dec.intDigits;
-  if (static_cast<int>(ints.size()) < s.intMin) ints.insert(0, static_cast<std::size_t>(s.intMin) - ints.size(), '0');
+  if (static_cast<int>(ints.size()) < s.intMin)
+    ints.insert(0, static_cast<std::size_t>(s.intMin) - ints.size(), '0');
   std::string frac = dec.fracDigits;
   while (static_cast<int>(frac.size()) > s.fracMin && frac.back() == '0') frac.pop_back();
 
@@ -153,11 +163,14 @@ std::string Render(const Section& s, const Decimal& dec, const TFormatSettings& 
       case TokKind::Digit:
         if (!pointSeen) {
           const int first = n - (s.intPlaces - place);  // digit index of this place
-          if (place == 0) emitInt(0, std::max(first + 1, 0));
-          else if (first >= 0) emitInt(first, first + 1);
+          if (place == 0)
+            emitInt(0, std::max(first + 1, 0));
+          else if (first >= 0)
+            emitInt(first, first + 1);
           ++place;
         } else {
-          if (fracPlace < static_cast<int>(frac.size())) out += frac[static_cast<std::size_t>(fracPlace)];
+          if (fracPlace < static_cast<int>(frac.size()))
+            out += frac[static_cast<std::size_t>(fracPlace)];
           ++fracPlace;
         }
         break;
@@ -176,13 +189,16 @@ std::string GeneralFormat(double value, const TFormatSettings& fs) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.15G", value);
   std::string out = buf;
-  if (const auto dot = out.find('.'); dot != std::string::npos) out.replace(dot, 1, fs.DecimalSeparator);
+  if (const auto dot = out.find('.'); dot != std::string::npos)
+    out.replace(dot, 1, fs.DecimalSeparator);
   return out;
 }
 
 }  // namespace
 
-std::string FormatFloat(const std::string& pattern, double value) { return FormatFloat(pattern, value, FormatSettings()); }
+std::string FormatFloat(const std::string& pattern, double value) {
+  return FormatFloat(pattern, value, FormatSettings());
+}
 
 std::string FormatFloat(const std::string& pattern, double value, const TFormatSettings& settings) {
   if (std::isnan(value)) return "NAN";

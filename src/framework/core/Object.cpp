@@ -9,8 +9,12 @@ const TClassInfo& TObject::StaticClass() {
   return info;
 }
 
-std::string TObject::ClassName() const { return ClassInfo().Name(); }
+std::string TObject::ClassName() const {
+  return ClassInfo().Name();
+}
 
-bool TObject::InheritsFrom(const TClassInfo& cls) const { return ClassInfo().InheritsFrom(cls); }
+bool TObject::InheritsFrom(const TClassInfo& cls) const {
+  return ClassInfo().InheritsFrom(cls);
+}
 
 }  // namespace fw

@@ -31,9 +31,9 @@ class TObject {
 }  // namespace fw
 
 // Declares the class description of a class derived from fw::TObject; leaves the access public.
-#define FW_CLASS                                        \
- public:                                                \
-  static const ::fw::TClassInfo& StaticClass();         \
+#define FW_CLASS                                       \
+ public:                                               \
+  static const ::fw::TClassInfo& StaticClass();        \
   const ::fw::TClassInfo& ClassInfo() const override { \
-    return StaticClass();                               \
+    return StaticClass();                              \
   }

@@ -27,17 +27,16 @@ void TPen::SetWidth(int value) {
 }
 
 const TClassInfo& TPen::StaticClass() {
-  static const TClassInfo& info =
-      TClassBuilder<TPen>("TPen", TGraphicsObject::StaticClass())
-          .Color("Color", &TPen::Color, &TPen::SetColor)
-          .Default(TValue(std::int64_t{clBlack}))
-          .Property("Mode", &TPen::Mode, &TPen::SetMode)
-          .Default(TValue(std::int64_t{pmCopy}))
-          .Property("Style", &TPen::Style, &TPen::SetStyle)
-          .Default(TValue(std::int64_t{psSolid}))
-          .Property("Width", &TPen::Width, &TPen::SetWidth)
-          .Default(TValue(std::int64_t{1}))
-          .Build();
+  static const TClassInfo& info = TClassBuilder<TPen>("TPen", TGraphicsObject::StaticClass())
+                                      .Color("Color", &TPen::Color, &TPen::SetColor)
+                                      .Default(TValue(std::int64_t{clBlack}))
+                                      .Property("Mode", &TPen::Mode, &TPen::SetMode)
+                                      .Default(TValue(std::int64_t{pmCopy}))
+                                      .Property("Style", &TPen::Style, &TPen::SetStyle)
+                                      .Default(TValue(std::int64_t{psSolid}))
+                                      .Property("Width", &TPen::Width, &TPen::SetWidth)
+                                      .Default(TValue(std::int64_t{1}))
+                                      .Build();
   return info;
 }
 

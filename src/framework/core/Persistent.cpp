@@ -7,19 +7,25 @@
 namespace fw {
 
 const TClassInfo& TPersistent::StaticClass() {
-  static const TClassInfo& info = TClassBuilder<TPersistent>("TPersistent", TObject::StaticClass()).Build();
+  static const TClassInfo& info =
+      TClassBuilder<TPersistent>("TPersistent", TObject::StaticClass()).Build();
   return info;
 }
 
 void TPersistent::Assign(const TPersistent* source) {
-  if (source) source->AssignTo(this);
-  else AssignError(nullptr);
+  if (source)
+    source->AssignTo(this);
+  else
+    AssignError(nullptr);
 }
 
-void TPersistent::AssignTo(TPersistent* dest) const { dest->AssignError(this); }
+void TPersistent::AssignTo(TPersistent* dest) const {
+  dest->AssignError(this);
+}
 
 void TPersistent::AssignError(const TPersistent* source) const {
-  throw EConvertError(Format("Cannot assign a %s to a %s", {source ? source->ClassName() : std::string("nil"), ClassName()}));
+  throw EConvertError(Format("Cannot assign a %s to a %s",
+                             {source ? source->ClassName() : std::string("nil"), ClassName()}));
 }
 
 }  // namespace fw

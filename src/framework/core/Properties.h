@@ -42,10 +42,12 @@ TPropertyTarget ResolvePropertyPath(TObject& object, const std::string& path);
 const TPropInfo* FindPropInfo(const TObject& object, const std::string& name);
 
 TValue GetPropValue(const TObject& object, const std::string& path);
-void SetPropValue(TObject& object, const std::string& path, const TValue& value, TComponent* lookupRoot = nullptr);
+void SetPropValue(TObject& object, const std::string& path, const TValue& value,
+                  TComponent* lookupRoot = nullptr);
 
 std::string GetPropText(const TObject& object, const std::string& path);
-void SetPropText(TObject& object, const std::string& path, const std::string& text, TComponent* lookupRoot = nullptr);
+void SetPropText(TObject& object, const std::string& path, const std::string& text,
+                 TComponent* lookupRoot = nullptr);
 
 // Conversions of one value of a property to and from text.
 std::string ValueToText(const TPropInfo& prop, const TValue& value);

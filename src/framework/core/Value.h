@@ -36,7 +36,8 @@ struct TMethod {
   bool Assigned() const { return Code.has_value(); }
 };
 
-using TValue = std::variant<std::monostate, bool, std::int64_t, double, std::string, TStringList, TObject*, TMethod>;
+using TValue = std::variant<std::monostate, bool, std::int64_t, double, std::string, TStringList,
+                            TObject*, TMethod>;
 
 template <class Sig>
 class TEvent;
@@ -48,7 +49,8 @@ class TEvent<R(A...)> {
   using Function = std::function<R(A...)>;
 
   TEvent() = default;
-  template <class F, class = std::enable_if_t<std::is_constructible_v<Function, F&&> && !std::is_same_v<std::decay_t<F>, TEvent>>>
+  template <class F, class = std::enable_if_t<std::is_constructible_v<Function, F&&> &&
+                                              !std::is_same_v<std::decay_t<F>, TEvent>>>
   TEvent(F&& f) : fn_(std::forward<F>(f)) {}
 
   explicit operator bool() const { return static_cast<bool>(fn_); }

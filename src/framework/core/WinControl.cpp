@@ -8,19 +8,23 @@
 namespace fw {
 
 const TClassInfo& TWinControl::StaticClass() {
-  static const TClassInfo& info = TClassBuilder<TWinControl>("TWinControl", TControl::StaticClass())
-                                      .Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
-                                      .Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
-                                      .Default(TValue(false))
-                                      .Build();
+  static const TClassInfo& info =
+      TClassBuilder<TWinControl>("TWinControl", TControl::StaticClass())
+          .Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+          .Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+          .Default(TValue(false))
+          .Build();
   return info;
 }
 
 int EdgeWidth(TWindowEdge edge) {
   switch (edge) {
-    case TWindowEdge::None: return 0;
-    case TWindowEdge::Single: return 1;
-    case TWindowEdge::Sunken: return 2;
+    case TWindowEdge::None:
+      return 0;
+    case TWindowEdge::Single:
+      return 1;
+    case TWindowEdge::Sunken:
+      return 2;
   }
   return 0;
 }
@@ -125,7 +129,9 @@ void TWinControl::HandleNeeded() {
   CreateWindowTree();
 }
 
-void TWinControl::DestroyHandle() { DestroyWindowTree(); }
+void TWinControl::DestroyHandle() {
+  DestroyWindowTree();
+}
 
 void TWinControl::CreateWindowTree() {
   if (peer_ || IsDestroying()) return;
@@ -144,13 +150,17 @@ void TWinControl::DestroyWindowTree() {
   peer_.reset();
 }
 
-std::unique_ptr<TControlPeer> TWinControl::CreatePeer() { return CreateDefaultPeer(*this); }
+std::unique_ptr<TControlPeer> TWinControl::CreatePeer() {
+  return CreateDefaultPeer(*this);
+}
 
 void TWinControl::PeerChanged(TPeerChange change) {
   if (peer_) peer_->Changed(change);
 }
 
-bool TWinControl::Focused() const { return peer_ && peer_->Focused(); }
+bool TWinControl::Focused() const {
+  return peer_ && peer_->Focused();
+}
 
 void TWinControl::SetFocus() {
   HandleNeeded();
@@ -176,7 +186,9 @@ void TWinControl::BoundsChanged() {
   AlignControls();
 }
 
-void TWinControl::TextChanged() { PeerChanged(TPeerChange::Text); }
+void TWinControl::TextChanged() {
+  PeerChanged(TPeerChange::Text);
+}
 
 void TWinControl::FontChanged() {
   PeerChanged(TPeerChange::Font);
@@ -184,16 +196,22 @@ void TWinControl::FontChanged() {
   Invalidate();
 }
 
-void TWinControl::ColorChanged() { PeerChanged(TPeerChange::Color); }
+void TWinControl::ColorChanged() {
+  PeerChanged(TPeerChange::Color);
+}
 
 void TWinControl::VisibleChanged() {
   TControl::VisibleChanged();
   PeerChanged(TPeerChange::Visible);
 }
 
-void TWinControl::EnabledChanged() { PeerChanged(TPeerChange::Enabled); }
+void TWinControl::EnabledChanged() {
+  PeerChanged(TPeerChange::Enabled);
+}
 
-void TWinControl::CursorChanged() { PeerChanged(TPeerChange::Cursor); }
+void TWinControl::CursorChanged() {
+  PeerChanged(TPeerChange::Cursor);
+}
 
 void TWinControl::ParentChanged() {
   // A window lives inside its parent's window: a new parent means a new window.

@@ -17,7 +17,9 @@ QImage NewImage(int width, int height) {
 }
 
 // Black or white by the pixel's grey level.
-QRgb ToMonochrome(QRgb p) { return qGray(p) >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }
+QRgb ToMonochrome(QRgb p) {
+  return qGray(p) >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+}
 
 }  // namespace
 
@@ -26,7 +28,9 @@ TBitmap::TBitmap() : TBitmap(0, 0) {}
 TBitmap::TBitmap(int width, int height)
     : image_(NewImage(width, height)), canvas_(std::make_unique<TPainterCanvas>(&image_)) {}
 
-TBitmap::~TBitmap() { canvas_->Suspend(); }
+TBitmap::~TBitmap() {
+  canvas_->Suspend();
+}
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(0, width);

@@ -19,37 +19,61 @@ namespace {
 
 QPainter::CompositionMode CompositionFor(TPenMode mode) {
   switch (mode) {
-    case pmBlack: return QPainter::RasterOp_ClearDestination;
-    case pmWhite: return QPainter::RasterOp_SetDestination;
-    case pmNop: return QPainter::CompositionMode_Destination;
-    case pmNot: return QPainter::RasterOp_NotDestination;
-    case pmNotCopy: return QPainter::RasterOp_NotSource;
-    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
-    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
-    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
-    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
-    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
-    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
-    case pmMask: return QPainter::RasterOp_SourceAndDestination;
-    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
-    case pmXor: return QPainter::RasterOp_SourceXorDestination;
-    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmBlack:
+      return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+      return QPainter::RasterOp_SetDestination;
+    case pmNop:
+      return QPainter::CompositionMode_Destination;
+    case pmNot:
+      return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+      return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+      return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+      return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+      return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+      return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+      return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+      return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+      return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+      return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+      return QPainter::RasterOp_NotSourceXorDestination;
     case pmCopy:
-    default: return QPainter::CompositionMode_SourceOver;
+    default:
+      return QPainter::CompositionMode_SourceOver;
   }
 }
 
 Qt::BrushStyle HatchFor(TBrushStyle style) {
   switch (style) {
-    case bsHorizontal: return Qt::HorPattern;
-    case bsVertical: return Qt::VerPattern;
-    case bsFDiagonal: return Qt::FDiagPattern;
-    case bsBDiagonal: return Qt::BDiagPattern;
-    case bsCross: return Qt::CrossPattern;
-    case bsDiagCross: return Qt::DiagCrossPattern;
-    case bsClear: return Qt::NoBrush;
+    case bsHorizontal:
+      return Qt::HorPattern;
+    case bsVertical:
+      return Qt::VerPattern;
+    case bsFDiagonal:
+      return Qt::FDiagPattern;
+    case bsBDiagonal:
+      return Qt::BDiagPattern;
+    case bsCross:
+      return Qt::CrossPattern;
+    case bsDiagCross:
+      return Qt::DiagCrossPattern;
+    case bsClear:
+      return Qt::NoBrush;
     case bsSolid:
-    default: return Qt::SolidPattern;
+    default:
+      return Qt::SolidPattern;
   }
 }
 
@@ -133,9 +157,13 @@ class TPainterCanvas::RunPainter {
   TStampColors colors_;
 };
 
-TPainterCanvas::TPainterCanvas(QImage* image) : image_(image) { Resume(); }
+TPainterCanvas::TPainterCanvas(QImage* image) : image_(image) {
+  Resume();
+}
 
-TPainterCanvas::~TPainterCanvas() { Suspend(); }
+TPainterCanvas::~TPainterCanvas() {
+  Suspend();
+}
 
 void TPainterCanvas::Suspend() {
   if (painter_.isActive()) painter_.end();
@@ -388,15 +416,25 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
   const int descent = font_->Descent;
   int dx = 0;
   switch (TextAlign() & TA_HORIZONTAL_MASK) {
-    case TA_RIGHT: dx = -width; break;
-    case TA_CENTER: dx = -width / 2; break;
-    default: break;
+    case TA_RIGHT:
+      dx = -width;
+      break;
+    case TA_CENTER:
+      dx = -width / 2;
+      break;
+    default:
+      break;
   }
   int baseline = ascent;  // TA_TOP: the reference point is the top of the cell
   switch (TextAlign() & TA_VERTICAL_MASK) {
-    case TA_BASELINE: baseline = 0; break;
-    case TA_BOTTOM: baseline = -descent; break;
-    default: break;
+    case TA_BASELINE:
+      baseline = 0;
+      break;
+    case TA_BOTTOM:
+      baseline = -descent;
+      break;
+    default:
+      break;
   }
   CopyModeScope copy(*this);
   painter_.setFont(font_->Font);

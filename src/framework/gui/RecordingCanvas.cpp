@@ -9,32 +9,34 @@ namespace fw {
 namespace {
 
 const char* PenStyleName(TPenStyle s) {
-  static const char* names[] = {"psSolid",      "psDash",  "psDot",          "psDashDot",
-                                "psDashDotDot", "psClear", "psInsideFrame", "psUserStyle",
-                                "psAlternate"};
+  static const char* names[] = {"psSolid",       "psDash",       "psDot",
+                                "psDashDot",     "psDashDotDot", "psClear",
+                                "psInsideFrame", "psUserStyle",  "psAlternate"};
   return s <= psAlternate ? names[s] : "?";
 }
 
 const char* PenModeName(TPenMode m) {
-  static const char* names[] = {"pmBlack",       "pmWhite",       "pmNop",   "pmNot",
-                                "pmCopy",        "pmNotCopy",     "pmMergePenNot",
-                                "pmMaskPenNot",  "pmMergeNotPen", "pmMaskNotPen",
-                                "pmMerge",       "pmNotMerge",    "pmMask",  "pmNotMask",
-                                "pmXor",         "pmNotXor"};
+  static const char* names[] = {"pmBlack",       "pmWhite",      "pmNop",         "pmNot",
+                                "pmCopy",        "pmNotCopy",    "pmMergePenNot", "pmMaskPenNot",
+                                "pmMergeNotPen", "pmMaskNotPen", "pmMerge",       "pmNotMerge",
+                                "pmMask",        "pmNotMask",    "pmXor",         "pmNotXor"};
   return m <= pmNotXor ? names[m] : "?";
 }
 
 const char* BrushStyleName(TBrushStyle s) {
-  static const char* names[] = {"bsSolid",     "bsClear", "bsHorizontal", "bsVertical",
-                                "bsFDiagonal", "bsBDiagonal", "bsCross",  "bsDiagCross"};
+  static const char* names[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
   return s <= bsDiagCross ? names[s] : "?";
 }
 
 const char* ClipOperationName(TClipOperation op) {
   switch (op) {
-    case TClipOperation::Intersect: return "Intersect";
-    case TClipOperation::Replace: return "Replace";
-    case TClipOperation::Exclude: return "Exclude";
+    case TClipOperation::Intersect:
+      return "Intersect";
+    case TClipOperation::Replace:
+      return "Replace";
+    case TClipOperation::Exclude:
+      return "Exclude";
   }
   return "?";
 }
@@ -138,9 +140,13 @@ TRecordedCall& TRecordingCanvas::Record(std::string name, std::vector<int> args)
   return log_->Add(std::move(call));
 }
 
-void TRecordingCanvas::DoMoveTo(int x, int y) { Record("MoveTo", {x, y}); }
+void TRecordingCanvas::DoMoveTo(int x, int y) {
+  Record("MoveTo", {x, y});
+}
 
-void TRecordingCanvas::DoLine(TPoint, TPoint to) { Record("LineTo", {to.X, to.Y}); }
+void TRecordingCanvas::DoLine(TPoint, TPoint to) {
+  Record("LineTo", {to.X, to.Y});
+}
 
 void TRecordingCanvas::DoRectangle(const TRect& r) {
   Record("Rectangle", {r.Left, r.Top, r.Right, r.Bottom});
@@ -209,7 +215,9 @@ void TRecordingCanvas::DoClipPolygon(std::span<const TPoint> points, TClipOperat
   call.Text = ClipOperationName(op);
 }
 
-void TRecordingCanvas::DoRemoveClip() { Record("RemoveClip", {}); }
+void TRecordingCanvas::DoRemoveClip() {
+  Record("RemoveClip", {});
+}
 
 std::unique_ptr<TCustomBitmap> TRecordingCanvas::DoCreateCompatibleBitmap(int width, int height) {
   return std::make_unique<TRecordingBitmap>(log_, width, height);
@@ -217,8 +225,12 @@ std::unique_ptr<TCustomBitmap> TRecordingCanvas::DoCreateCompatibleBitmap(int wi
 
 void TRecordingCanvas::DoStateChanged(TCanvasState state) {
   switch (state) {
-    case TCanvasState::BackColor: Record("SetBackColor", {BackColor()}); break;
-    case TCanvasState::BackMode: Record("SetBackMode", {BackMode()}); break;
+    case TCanvasState::BackColor:
+      Record("SetBackColor", {BackColor()});
+      break;
+    case TCanvasState::BackMode:
+      Record("SetBackMode", {BackMode()});
+      break;
     case TCanvasState::TextAlign:
       Record("SetTextAlign", {static_cast<int>(TextAlign())});
       break;

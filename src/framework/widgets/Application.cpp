@@ -44,18 +44,22 @@ void ApplyClassicLook() {
 
 }  // namespace
 
-TApplication* Application() { return theApplication; }
+TApplication* Application() {
+  return theApplication;
+}
 
 const TClassInfo& TApplication::StaticClass() {
-  static const TClassInfo& info = TClassBuilder<TApplication>("TApplication", TComponent::StaticClass())
-                                      .Property("Title", &TApplication::Title, &TApplication::SetTitle)
-                                      .Build();
+  static const TClassInfo& info =
+      TClassBuilder<TApplication>("TApplication", TComponent::StaticClass())
+          .Property("Title", &TApplication::Title, &TApplication::SetTitle)
+          .Build();
   return info;
 }
 
 TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr) {
   if (theApplication) throw EComponentError("Only one application object can exist at a time");
-  if (!QCoreApplication::instance()) ownQtApp_ = std::make_unique<QApplication>(argc, argv);
+  if (!QCoreApplication::instance())
+    ownQtApp_ = std::make_unique<QApplication>(argc, argv);
   else if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
     throw Exception("The running Qt application cannot show windows with controls");
   QApplication::setQuitOnLastWindowClosed(false);
@@ -79,7 +83,9 @@ TApplication::~TApplication() {
   ownQtApp_.reset();
 }
 
-void TApplication::SetTitle(const std::string& value) { title_ = value; }
+void TApplication::SetTitle(const std::string& value) {
+  title_ = value;
+}
 
 void TApplication::Run() {
   if (!mainForm_ || terminated_) return;
@@ -92,18 +98,24 @@ void TApplication::Terminate() {
   QCoreApplication::quit();
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }
+void TApplication::ProcessMessages() {
+  QCoreApplication::processEvents();
+}
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   return ApplicationMessageBox(text, caption, flags);
 }
 
 void TApplication::HandleException(std::exception_ptr error) {
-  if (OnException) OnException(this, error);
-  else ShowException(ExceptionText(error));
+  if (OnException)
+    OnException(this, error);
+  else
+    ShowException(ExceptionText(error));
 }
 
-void TApplication::ShowException(const std::string& message) { MessageBox(message, title_, MB_OK | MB_ICONERROR); }
+void TApplication::ShowException(const std::string& message) {
+  MessageBox(message, title_, MB_OK | MB_ICONERROR);
+}
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);

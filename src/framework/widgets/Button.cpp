@@ -12,7 +12,8 @@ class TButtonPeer : public TWidgetPeer {
  public:
   explicit TButtonPeer(TButton& button) : TWidgetPeer(button, new QPushButton()), button_(button) {
     Push()->setAutoDefault(false);
-    QObject::connect(Push(), &QPushButton::clicked, Guard(), [this] { InvokeHandler([&] { button_.Click(); }); });
+    QObject::connect(Push(), &QPushButton::clicked, Guard(),
+                     [this] { InvokeHandler([&] { button_.Click(); }); });
   }
 
   QPushButton* Push() const { return static_cast<QPushButton*>(Widget()); }
@@ -48,6 +49,8 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
 }
 
-std::unique_ptr<TControlPeer> TButton::CreatePeer() { return MakePeer<TButtonPeer>(*this); }
+std::unique_ptr<TControlPeer> TButton::CreatePeer() {
+  return MakePeer<TButtonPeer>(*this);
+}
 
 }  // namespace fw

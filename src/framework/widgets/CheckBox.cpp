@@ -11,8 +11,9 @@ namespace fw {
 class TCheckBoxPeer : public TWidgetPeer {
  public:
   explicit TCheckBoxPeer(TCheckBox& box) : TWidgetPeer(box, new QCheckBox()), box_(box) {
-    QObject::connect(CheckBox(), &QCheckBox::clicked, Guard(),
-                     [this](bool checked) { InvokeHandler([&] { box_.ClickedByOperator(checked); }); });
+    QObject::connect(CheckBox(), &QCheckBox::clicked, Guard(), [this](bool checked) {
+      InvokeHandler([&] { box_.ClickedByOperator(checked); });
+    });
   }
 
   QCheckBox* CheckBox() const { return static_cast<QCheckBox*>(Widget()); }
@@ -70,6 +71,8 @@ void TCheckBox::ClickedByOperator(bool checked) {
   Click();
 }
 
-std::unique_ptr<TControlPeer> TCheckBox::CreatePeer() { return MakePeer<TCheckBoxPeer>(*this); }
+std::unique_ptr<TControlPeer> TCheckBox::CreatePeer() {
+  return MakePeer<TCheckBoxPeer>(*this);
+}
 
 }  // namespace fw

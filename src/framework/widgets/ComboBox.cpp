@@ -47,7 +47,8 @@ class TComboBoxPeer : public TWidgetPeer {
   }
 
   void ApplyItemHeight() {
-    for (int i = 0; i < Combo()->count(); ++i) Combo()->setItemData(i, QSize(0, box_.ItemHeight()), Qt::SizeHintRole);
+    for (int i = 0; i < Combo()->count(); ++i)
+      Combo()->setItemData(i, QSize(0, box_.ItemHeight()), Qt::SizeHintRole);
     Combo()->setMaxVisibleItems(box_.DropDownCount());
   }
 
@@ -56,7 +57,8 @@ class TComboBoxPeer : public TWidgetPeer {
     Combo()->setCurrentIndex(box_.ItemIndex());
     if (Combo()->isEditable()) {
       const QSignalBlocker quietEdit(Combo()->lineEdit());
-      if (Combo()->currentText().toStdString() != box_.Text()) Combo()->setEditText(QString::fromStdString(box_.Text()));
+      if (Combo()->currentText().toStdString() != box_.Text())
+        Combo()->setEditText(QString::fromStdString(box_.Text()));
     }
   }
 
@@ -110,7 +112,8 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 
 void TComboBox::SetStyle(TComboBoxStyle value) {
   if (value != csDropDown && value != csDropDownList)
-    throw EPropertyError(Format("Combo box style %s is not supported", {FwEnumInfo(value).NameOf(value)}));
+    throw EPropertyError(
+        Format("Combo box style %s is not supported", {FwEnumInfo(value).NameOf(value)}));
   if (value == style_) return;
   style_ = value;
   if (auto* peer = dynamic_cast<TComboBoxPeer*>(Peer())) peer->ApplyStyle();
@@ -119,7 +122,9 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
 void TComboBox::SetItems(const TStringList& value) {
   if (value == items_) return;
   items_ = value;
-  if (itemIndex_ >= static_cast<int>(items_.size()) || (itemIndex_ >= 0 && items_[itemIndex_] != Text())) itemIndex_ = -1;
+  if (itemIndex_ >= static_cast<int>(items_.size()) ||
+      (itemIndex_ >= 0 && items_[itemIndex_] != Text()))
+    itemIndex_ = -1;
   if (auto* peer = dynamic_cast<TComboBoxPeer*>(Peer())) peer->ApplyItems();
 }
 
@@ -165,6 +170,8 @@ void TComboBox::PickedByOperator(int index) {
   Change();
 }
 
-std::unique_ptr<TControlPeer> TComboBox::CreatePeer() { return MakePeer<TComboBoxPeer>(*this); }
+std::unique_ptr<TControlPeer> TComboBox::CreatePeer() {
+  return MakePeer<TComboBoxPeer>(*this);
+}
 
 }  // namespace fw

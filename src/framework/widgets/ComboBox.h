@@ -21,8 +21,15 @@
 
 namespace fw {
 
-enum TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
-FW_ENUM_NAMES(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable")
+enum TComboBoxStyle : std::uint8_t {
+  csDropDown,
+  csSimple,
+  csDropDownList,
+  csOwnerDrawFixed,
+  csOwnerDrawVariable
+};
+FW_ENUM_NAMES(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
+              "csOwnerDrawVariable")
 
 class TComboBox : public TWinControl {
   FW_CLASS

@@ -26,10 +26,17 @@ TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
 
 bool ButtonOf(Qt::MouseButton qt, TMouseButton& button) {
   switch (qt) {
-    case Qt::LeftButton: button = mbLeft; return true;
-    case Qt::RightButton: button = mbRight; return true;
-    case Qt::MiddleButton: button = mbMiddle; return true;
-    default: return false;
+    case Qt::LeftButton:
+      button = mbLeft;
+      return true;
+    case Qt::RightButton:
+      button = mbRight;
+      return true;
+    case Qt::MiddleButton:
+      button = mbMiddle;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -72,7 +79,8 @@ class TFrameWidget : public QWidget {
 // The client surface: paints the control through its bitmap and passes the mouse on.
 class TSurfaceWidget : public QWidget {
  public:
-  TSurfaceWidget(TWinControl& control, QWidget* parent) : QWidget(parent), control_(control), bitmap_(1, 1) {
+  TSurfaceWidget(TWinControl& control, QWidget* parent)
+      : QWidget(parent), control_(control), bitmap_(1, 1) {
     setMouseTracking(true);
     // The whole surface is painted from the bitmap: Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -178,7 +186,8 @@ class TSurfaceWidget : public QWidget {
   int wheelRest_ = 0;  // angle delta not yet a whole step
 };
 
-TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control) : TWidgetPeer(control, new TFrameWidget(control)) {
+TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control)
+    : TWidgetPeer(control, new TFrameWidget(control)) {
   surface_ = new TSurfaceWidget(control, Widget());
   Widget()->setFocusProxy(surface_);
   surface_->show();
@@ -186,9 +195,13 @@ TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control) : TWidgetPeer(control, 
 
 TCustomDrawnPeer::~TCustomDrawnPeer() = default;
 
-QWidget* TCustomDrawnPeer::ClientWidget() const { return surface_; }
+QWidget* TCustomDrawnPeer::ClientWidget() const {
+  return surface_;
+}
 
-TCanvas* TCustomDrawnPeer::Canvas() { return surface_ ? &surface_->Canvas() : nullptr; }
+TCanvas* TCustomDrawnPeer::Canvas() {
+  return surface_ ? &surface_->Canvas() : nullptr;
+}
 
 void TCustomDrawnPeer::Invalidate() {
   if (surface_) surface_->Invalidate();
@@ -202,7 +215,9 @@ void TCustomDrawnPeer::SetFocus() {
   if (surface_) surface_->setFocus(Qt::OtherFocusReason);
 }
 
-bool TCustomDrawnPeer::Focused() const { return surface_ && surface_->hasFocus(); }
+bool TCustomDrawnPeer::Focused() const {
+  return surface_ && surface_->hasFocus();
+}
 
 void TCustomDrawnPeer::ApplyBounds() {
   TWidgetPeer::ApplyBounds();
@@ -219,16 +234,20 @@ void TCustomDrawnPeer::ApplyEdge() {
 
 void TCustomDrawnPeer::ApplyCursor() {
   if (!surface_) return;
-  if (Control().Cursor() == crDefault) surface_->unsetCursor();
-  else surface_->setCursor(ToQtCursor(Control().Cursor()));
+  if (Control().Cursor() == crDefault)
+    surface_->unsetCursor();
+  else
+    surface_->setCursor(ToQtCursor(Control().Cursor()));
 }
 
 void TCustomDrawnPeer::ApplyTabStop() {
-  if (surface_) surface_->setFocusPolicy(Control().TabStop() ? Qt::StrongFocus : FocusWithoutTabStop());
+  if (surface_)
+    surface_->setFocusPolicy(Control().TabStop() ? Qt::StrongFocus : FocusWithoutTabStop());
 }
 
 TPeerFactory InstallCustomDrawnPeers() {
-  return SetDefaultPeerFactory([](TWinControl& control) { return MakePeer<TCustomDrawnPeer>(control); });
+  return SetDefaultPeerFactory(
+      [](TWinControl& control) { return MakePeer<TCustomDrawnPeer>(control); });
 }
 
 }  // namespace fw

@@ -24,7 +24,8 @@ QImage IconImage(const std::string& text) {
   if (text.rfind(kDataPrefix, 0) == 0) {
     const auto comma = text.find(',');
     if (comma == std::string::npos || text.find(";base64") > comma) return QImage();
-    const QByteArray bytes = QByteArray::fromBase64(QByteArray::fromStdString(text.substr(comma + 1)));
+    const QByteArray bytes =
+        QByteArray::fromBase64(QByteArray::fromStdString(text.substr(comma + 1)));
     return QImage::fromData(bytes);
   }
   return QImage(QString::fromStdString(text));
@@ -74,16 +75,25 @@ class TFormPeer : public TWidgetPeer {
     const bool wasVisible = w->isVisible();
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     switch (form_.BorderStyle()) {
-      case bsNone: flags = Qt::Window | Qt::FramelessWindowHint; break;
-      case bsDialog: flags |= Qt::Dialog; break;
+      case bsNone:
+        flags = Qt::Window | Qt::FramelessWindowHint;
+        break;
+      case bsDialog:
+        flags |= Qt::Dialog;
+        break;
       case bsToolWindow:
-      case bsSizeToolWin: flags |= Qt::Tool; break;
-      default: break;
+      case bsSizeToolWin:
+        flags |= Qt::Tool;
+        break;
+      default:
+        break;
     }
     if (form_.BorderStyle() != bsNone) {
-      if (form_.HasBorderIcon(biSystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      if (form_.HasBorderIcon(biSystemMenu))
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
       if (form_.HasBorderIcon(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
-      if (form_.HasBorderIcon(biMaximize) && !form_.FixedSize()) flags |= Qt::WindowMaximizeButtonHint;
+      if (form_.HasBorderIcon(biMaximize) && !form_.FixedSize())
+        flags |= Qt::WindowMaximizeButtonHint;
       if (form_.HasBorderIcon(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
     }
     w->setWindowFlags(flags);
@@ -126,7 +136,8 @@ const TClassInfo& TForm::StaticClass() {
           .Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle)
           .Default(TValue(std::int64_t{bsSizeable}))
           .SetOf<TBorderIcon>("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons)
-          .Default(TValue(std::int64_t{(1 << biSystemMenu) | (1 << biMinimize) | (1 << biMaximize)}))
+          .Default(
+              TValue(std::int64_t{(1 << biSystemMenu) | (1 << biMinimize) | (1 << biMaximize)}))
           .Property("Position", &TForm::Position, &TForm::SetPosition)
           .Default(TValue(std::int64_t{poDesigned}))
           .Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
@@ -163,7 +174,9 @@ void TForm::SetBorderIcons(int value) {
   WindowStyleChanged();
 }
 
-void TForm::SetPosition(TPosition value) { position_ = value; }
+void TForm::SetPosition(TPosition value) {
+  position_ = value;
+}
 
 void TForm::SetPixelsPerInch(int value) {
   if (value <= 0) throw EPropertyError(Format("PixelsPerInch must be positive, not %d", {value}));
@@ -173,18 +186,23 @@ void TForm::SetPixelsPerInch(int value) {
 void TForm::SetIcon(const std::string& value) {
   if (value == icon_) return;
   if (!value.empty() && IconImage(value).isNull())
-    throw EPropertyError("Icon is neither image data (\"data:image/...;base64,...\") nor a readable image");
+    throw EPropertyError(
+        "Icon is neither image data (\"data:image/...;base64,...\") nor a readable image");
   icon_ = value;
   WindowStyleChanged();
 }
 
-bool TForm::FixedSize() const { return borderStyle_ != bsSizeable && borderStyle_ != bsSizeToolWin; }
+bool TForm::FixedSize() const {
+  return borderStyle_ != bsSizeable && borderStyle_ != bsSizeToolWin;
+}
 
 void TForm::WindowStyleChanged() {
   if (auto* peer = dynamic_cast<TFormPeer*>(Peer())) peer->ApplyWindowStyle();
 }
 
-std::unique_ptr<TControlPeer> TForm::CreatePeer() { return MakePeer<TFormPeer>(*this); }
+std::unique_ptr<TControlPeer> TForm::CreatePeer() {
+  return MakePeer<TFormPeer>(*this);
+}
 
 void TForm::DoCreate() {
   InvokeHandler([&] {
@@ -196,12 +214,15 @@ void TForm::PlaceOnScreen() {
   const TForm* around = nullptr;
   switch (position_) {
     case poScreenCenter:
-    case poDesktopCenter: break;
+    case poDesktopCenter:
+      break;
     case poMainFormCenter:
     case poOwnerFormCenter:
-      if (TApplication* app = Application(); app && app->MainForm() != this) around = app->MainForm();
+      if (TApplication* app = Application(); app && app->MainForm() != this)
+        around = app->MainForm();
       break;
-    default: return;
+    default:
+      return;
   }
   QRect area;
   if (around && around->Visible()) {
@@ -211,7 +232,8 @@ void TForm::PlaceOnScreen() {
   } else {
     return;
   }
-  SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2, Width(), Height());
+  SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2,
+            Width(), Height());
 }
 
 void TForm::Show() {
@@ -221,7 +243,8 @@ void TForm::Show() {
   SetVisible(true);
   PeerChanged(TPeerChange::Visible);  // also when Visible was set before there was a window
   // The off-screen platform has no window stack to raise the window in.
-  if (TWidgetPeer* peer = TWidgetPeer::Of(*this); peer && QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+  if (TWidgetPeer* peer = TWidgetPeer::Of(*this);
+      peer && QGuiApplication::platformName() != QStringLiteral("offscreen")) {
     peer->Widget()->raise();
     peer->Widget()->activateWindow();
   }

@@ -17,11 +17,11 @@
 // Life: a form made from a window description is created with `CreateForm<T>(owner, text)`:
 // the form class is constructed, the description read into it (components, properties, event
 // bindings, published fields), and then `DoCreate` runs OnCreate. A form starts hidden (unless its
-// description sets Visible); `Show` creates its window and shows it. `Close` (also the title bar's close button) runs OnClose with
-// the close action caHide: a handler may change it to caNone (the form stays), caMinimize or
-// caFree (the form is hidden and `Release`d: deleted once the current event has been handled,
-// never under the feet of the handler that closed it). Closing the application's main form ends
-// the application's message loop.
+// description sets Visible); `Show` creates its window and shows it. `Close` (also the title bar's
+// close button) runs OnClose with the close action caHide: a handler may change it to caNone (the
+// form stays), caMinimize or caFree (the form is hidden and `Release`d: deleted once the current
+// event has been handled, never under the feet of the handler that closed it). Closing the
+// application's main form ends the application's message loop.
 //
 // Every event reaching a form or its controls from the window system runs behind the event
 // boundary (ErrorReport.h).
@@ -55,8 +55,8 @@ enum TPosition : std::uint8_t {
   poMainFormCenter,
   poOwnerFormCenter
 };
-FW_ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-              "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
+FW_ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+              "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
 
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 FW_ENUM_NAMES(TCloseAction, "caNone", "caHide", "caFree", "caMinimize")

@@ -34,8 +34,12 @@ const TClassInfo& TGroupBox::StaticClass() {
   return info;
 }
 
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 105); }
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 185, 105);
+}
 
-std::unique_ptr<TControlPeer> TGroupBox::CreatePeer() { return MakePeer<TGroupBoxPeer>(*this); }
+std::unique_ptr<TControlPeer> TGroupBox::CreatePeer() {
+  return MakePeer<TGroupBoxPeer>(*this);
+}
 
 }  // namespace fw

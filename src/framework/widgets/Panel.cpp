@@ -3,7 +3,8 @@
 namespace fw {
 
 const TClassInfo& TPanel::StaticClass() {
-  static const TClassInfo& info = TClassBuilder<TPanel>("TPanel", TCustomPanel::StaticClass()).Creatable().Build();
+  static const TClassInfo& info =
+      TClassBuilder<TPanel>("TPanel", TCustomPanel::StaticClass()).Creatable().Build();
   return info;
 }
 

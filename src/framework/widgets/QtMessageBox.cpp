@@ -28,22 +28,35 @@ struct TButtonSpec {
 
 std::vector<TButtonSpec> ButtonsOf(unsigned flags) {
   switch (flags & 0x0F) {
-    case 1: return {{IDOK, QMessageBox::Ok}, {IDCANCEL, QMessageBox::Cancel}};
-    case 2: return {{IDABORT, QMessageBox::Abort}, {IDRETRY, QMessageBox::Retry}, {IDIGNORE, QMessageBox::Ignore}};
-    case 3: return {{IDYES, QMessageBox::Yes}, {IDNO, QMessageBox::No}, {IDCANCEL, QMessageBox::Cancel}};
-    case 4: return {{IDYES, QMessageBox::Yes}, {IDNO, QMessageBox::No}};
-    case 5: return {{IDRETRY, QMessageBox::Retry}, {IDCANCEL, QMessageBox::Cancel}};
-    default: return {{IDOK, QMessageBox::Ok}};
+    case 1:
+      return {{IDOK, QMessageBox::Ok}, {IDCANCEL, QMessageBox::Cancel}};
+    case 2:
+      return {{IDABORT, QMessageBox::Abort},
+              {IDRETRY, QMessageBox::Retry},
+              {IDIGNORE, QMessageBox::Ignore}};
+    case 3:
+      return {{IDYES, QMessageBox::Yes}, {IDNO, QMessageBox::No}, {IDCANCEL, QMessageBox::Cancel}};
+    case 4:
+      return {{IDYES, QMessageBox::Yes}, {IDNO, QMessageBox::No}};
+    case 5:
+      return {{IDRETRY, QMessageBox::Retry}, {IDCANCEL, QMessageBox::Cancel}};
+    default:
+      return {{IDOK, QMessageBox::Ok}};
   }
 }
 
 QMessageBox::Icon IconOf(unsigned flags) {
   switch (flags & 0xF0) {
-    case 0x10: return QMessageBox::Critical;
-    case 0x20: return QMessageBox::Question;
-    case 0x30: return QMessageBox::Warning;
-    case 0x40: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 0x10:
+      return QMessageBox::Critical;
+    case 0x20:
+      return QMessageBox::Question;
+    case 0x30:
+      return QMessageBox::Warning;
+    case 0x40:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
@@ -51,7 +64,8 @@ QMessageBox::Icon IconOf(unsigned flags) {
 
 int ShowQtMessageBox(const MessageBoxRequest& request) {
   const std::vector<TButtonSpec> buttons = ButtonsOf(request.flags);
-  const std::size_t defaultIndex = std::min<std::size_t>((request.flags >> 8) & 0x0F, buttons.size() - 1);
+  const std::size_t defaultIndex =
+      std::min<std::size_t>((request.flags >> 8) & 0x0F, buttons.size() - 1);
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()) ||
       QGuiApplication::platformName() == QStringLiteral("offscreen")) {
     std::fprintf(stderr, "%s%s%s\n", request.caption.c_str(), request.caption.empty() ? "" : ": ",
@@ -59,7 +73,8 @@ int ShowQtMessageBox(const MessageBoxRequest& request) {
     return buttons[defaultIndex].id;
   }
   QMessageBox box(IconOf(request.flags), QString::fromStdString(request.caption),
-                  QString::fromStdString(request.text), QMessageBox::NoButton, QApplication::activeWindow());
+                  QString::fromStdString(request.text), QMessageBox::NoButton,
+                  QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   std::vector<std::pair<QAbstractButton*, int>> answers;

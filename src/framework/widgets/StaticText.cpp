@@ -27,7 +27,8 @@ class TStaticLabel : public QLabel {
 
 class TStaticTextPeer : public TWidgetPeer {
  public:
-  explicit TStaticTextPeer(TStaticText& text) : TWidgetPeer(text, new TStaticLabel(text)), text_(text) {
+  explicit TStaticTextPeer(TStaticText& text)
+      : TWidgetPeer(text, new TStaticLabel(text)), text_(text) {
     Label()->setTextFormat(Qt::PlainText);
   }
 
@@ -36,15 +37,27 @@ class TStaticTextPeer : public TWidgetPeer {
   void ApplyLook() {
     Qt::Alignment align = Qt::AlignTop;
     switch (text_.Alignment()) {
-      case taLeftJustify: align |= Qt::AlignLeft; break;
-      case taRightJustify: align |= Qt::AlignRight; break;
-      case taCenter: align |= Qt::AlignHCenter; break;
+      case taLeftJustify:
+        align |= Qt::AlignLeft;
+        break;
+      case taRightJustify:
+        align |= Qt::AlignRight;
+        break;
+      case taCenter:
+        align |= Qt::AlignHCenter;
+        break;
     }
     Label()->setAlignment(align);
     switch (text_.BorderStyle()) {
-      case sbsNone: Label()->setFrameStyle(QFrame::NoFrame); break;
-      case sbsSingle: Label()->setFrameStyle(QFrame::Box | QFrame::Plain); break;
-      case sbsSunken: Label()->setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
+      case sbsNone:
+        Label()->setFrameStyle(QFrame::NoFrame);
+        break;
+      case sbsSingle:
+        Label()->setFrameStyle(QFrame::Box | QFrame::Plain);
+        break;
+      case sbsSunken:
+        Label()->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        break;
     }
     Label()->setLineWidth(1);
   }
@@ -79,7 +92,9 @@ const TClassInfo& TStaticText::StaticClass() {
   return info;
 }
 
-TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 65, 17); }
+TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 65, 17);
+}
 
 void TStaticText::SetAlignment(TAlignment value) {
   if (value == alignment_) return;
@@ -93,6 +108,8 @@ void TStaticText::SetBorderStyle(TStaticBorderStyle value) {
   if (auto* peer = dynamic_cast<TStaticTextPeer*>(Peer())) peer->ApplyLook();
 }
 
-std::unique_ptr<TControlPeer> TStaticText::CreatePeer() { return MakePeer<TStaticTextPeer>(*this); }
+std::unique_ptr<TControlPeer> TStaticText::CreatePeer() {
+  return MakePeer<TStaticTextPeer>(*this);
+}
 
 }  // namespace fw

@@ -20,7 +20,8 @@ namespace {
 TWidgetPeer& PeerOf(TWinControl& control) {
   control.HandleNeeded();
   TWidgetPeer* peer = TWidgetPeer::Of(control);
-  if (!peer || !peer->Widget()) throw Exception(Format("Control %s has no window to send input to", {control.Name()}));
+  if (!peer || !peer->Widget())
+    throw Exception(Format("Control %s has no window to send input to", {control.Name()}));
   return *peer;
 }
 
@@ -39,13 +40,17 @@ void SendKey(QWidget* target, int key, const QString& text) {
 
 Qt::MouseButton QtButton(TMouseButton button) {
   switch (button) {
-    case mbRight: return Qt::RightButton;
-    case mbMiddle: return Qt::MiddleButton;
-    default: return Qt::LeftButton;
+    case mbRight:
+      return Qt::RightButton;
+    case mbMiddle:
+      return Qt::MiddleButton;
+    default:
+      return Qt::LeftButton;
   }
 }
 
-void SendMouse(QWidget* target, QEvent::Type type, TPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+void SendMouse(QWidget* target, QEvent::Type type, TPoint at, Qt::MouseButton button,
+               Qt::MouseButtons held) {
   const QPointF local(at.X, at.Y);
   QMouseEvent event(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &event);
@@ -62,7 +67,8 @@ void ClickButton(TWinControl& control) {
 void TypeText(TComboBox& box, const std::string& text) {
   QLineEdit* edit = ComboOf(box).lineEdit();
   if (!edit) throw Exception(Format("Combo box %s has no field to type into", {box.Name()}));
-  for (const QChar c : QString::fromStdString(text)) SendKey(edit, c.toUpper().unicode(), QString(c));
+  for (const QChar c : QString::fromStdString(text))
+    SendKey(edit, c.toUpper().unicode(), QString(c));
 }
 
 void SelectAllText(TComboBox& box) {
@@ -95,6 +101,8 @@ void MouseDrag(TWinControl& control, TPoint from, TPoint to, TMouseButton button
   SendMouse(surface, QEvent::MouseButtonRelease, to, qb, Qt::NoButton);
 }
 
-bool CloseWindow(TForm& form) { return PeerOf(form).Widget()->close(); }
+bool CloseWindow(TForm& form) {
+  return PeerOf(form).Widget()->close();
+}
 
 }  // namespace fw

@@ -14,7 +14,9 @@ TWidgetPeer::~TWidgetPeer() {
   delete widget_.data();
 }
 
-TWidgetPeer* TWidgetPeer::Of(const TWinControl& control) { return dynamic_cast<TWidgetPeer*>(control.Peer()); }
+TWidgetPeer* TWidgetPeer::Of(const TWinControl& control) {
+  return dynamic_cast<TWidgetPeer*>(control.Peer());
+}
 
 void TWidgetPeer::Attach() {
   if (TWinControl* parent = control_.Parent())
@@ -33,16 +35,36 @@ void TWidgetPeer::Attach() {
 void TWidgetPeer::Changed(TPeerChange change) {
   if (!widget_) return;
   switch (change) {
-    case TPeerChange::Bounds: ApplyBounds(); break;
-    case TPeerChange::Text: ApplyText(); break;
-    case TPeerChange::Font: ApplyFont(); break;
-    case TPeerChange::Color: ApplyColor(); break;
-    case TPeerChange::Visible: ApplyVisible(); break;
-    case TPeerChange::Enabled: ApplyEnabled(); break;
-    case TPeerChange::Cursor: ApplyCursor(); break;
-    case TPeerChange::TabOrder: ApplyTabOrder(); break;
-    case TPeerChange::TabStop: ApplyTabStop(); break;
-    case TPeerChange::Edge: ApplyEdge(); break;
+    case TPeerChange::Bounds:
+      ApplyBounds();
+      break;
+    case TPeerChange::Text:
+      ApplyText();
+      break;
+    case TPeerChange::Font:
+      ApplyFont();
+      break;
+    case TPeerChange::Color:
+      ApplyColor();
+      break;
+    case TPeerChange::Visible:
+      ApplyVisible();
+      break;
+    case TPeerChange::Enabled:
+      ApplyEnabled();
+      break;
+    case TPeerChange::Cursor:
+      ApplyCursor();
+      break;
+    case TPeerChange::TabOrder:
+      ApplyTabOrder();
+      break;
+    case TPeerChange::TabStop:
+      ApplyTabStop();
+      break;
+    case TPeerChange::Edge:
+      ApplyEdge();
+      break;
   }
 }
 
@@ -58,7 +80,9 @@ void TWidgetPeer::SetFocus() {
   if (widget_) widget_->setFocus(Qt::OtherFocusReason);
 }
 
-bool TWidgetPeer::Focused() const { return widget_ && widget_->hasFocus(); }
+bool TWidgetPeer::Focused() const {
+  return widget_ && widget_->hasFocus();
+}
 
 void TWidgetPeer::ApplyBounds() {
   widget_->setGeometry(control_.Left(), control_.Top(), control_.Width(), control_.Height());
@@ -83,13 +107,19 @@ void TWidgetPeer::ApplyColor() {
   widget_->setPalette(palette);
 }
 
-void TWidgetPeer::ApplyVisible() { widget_->setVisible(control_.Visible()); }
+void TWidgetPeer::ApplyVisible() {
+  widget_->setVisible(control_.Visible());
+}
 
-void TWidgetPeer::ApplyEnabled() { widget_->setEnabled(control_.Enabled()); }
+void TWidgetPeer::ApplyEnabled() {
+  widget_->setEnabled(control_.Enabled());
+}
 
 void TWidgetPeer::ApplyCursor() {
-  if (control_.Cursor() == crDefault) widget_->unsetCursor();
-  else widget_->setCursor(ToQtCursor(control_.Cursor()));
+  if (control_.Cursor() == crDefault)
+    widget_->unsetCursor();
+  else
+    widget_->setCursor(ToQtCursor(control_.Cursor()));
 }
 
 void TWidgetPeer::ApplyTabStop() {
@@ -108,27 +138,45 @@ void TWidgetPeer::ApplyTabOrder() {
 
 Qt::CursorShape ToQtCursor(TCursor cursor) {
   switch (cursor) {
-    case crNone: return Qt::BlankCursor;
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
+    case crNone:
+      return Qt::BlankCursor;
+    case crCross:
+      return Qt::CrossCursor;
+    case crIBeam:
+      return Qt::IBeamCursor;
+    case crSizeNESW:
+      return Qt::SizeBDiagCursor;
+    case crSizeNS:
+      return Qt::SizeVerCursor;
+    case crSizeNWSE:
+      return Qt::SizeFDiagCursor;
+    case crSizeWE:
+      return Qt::SizeHorCursor;
+    case crUpArrow:
+      return Qt::UpArrowCursor;
     case crHourGlass:
-    case crSQLWait: return Qt::WaitCursor;
+    case crSQLWait:
+      return Qt::WaitCursor;
     case crDrag:
-    case crMultiDrag: return Qt::DragCopyCursor;
+    case crMultiDrag:
+      return Qt::DragCopyCursor;
     case crNoDrop:
-    case crNo: return Qt::ForbiddenCursor;
-    case crHSplit: return Qt::SplitHCursor;
-    case crVSplit: return Qt::SplitVCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crHelp: return Qt::WhatsThisCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case crNo:
+      return Qt::ForbiddenCursor;
+    case crHSplit:
+      return Qt::SplitHCursor;
+    case crVSplit:
+      return Qt::SplitVCursor;
+    case crAppStart:
+      return Qt::BusyCursor;
+    case crHelp:
+      return Qt::WhatsThisCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    case crSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 

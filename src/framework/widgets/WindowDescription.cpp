@@ -18,7 +18,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-[[noreturn]] void Fail(const std::string& sentence) { throw EReadError("Window description: " + sentence); }
+[[noreturn]] void Fail(const std::string& sentence) {
+  throw EReadError("Window description: " + sentence);
+}
 
 struct TEntry {
   const Json* json = nullptr;
@@ -44,13 +46,15 @@ std::string EntryLabel(const Json& entry) {
 std::string JsonReason(const std::exception& e) {
   std::string what = e.what();
   const auto tagEnd = what.find("] ");
-  if (!what.empty() && what[0] == '[' && tagEnd != std::string::npos) what = what.substr(tagEnd + 2);
+  if (!what.empty() && what[0] == '[' && tagEnd != std::string::npos)
+    what = what.substr(tagEnd + 2);
   return what;
 }
 
 Json Parse(std::string_view text) {
   try {
-    return Json::parse(text.begin(), text.end(), nullptr, /*allow_exceptions=*/true, /*ignore_comments=*/true);
+    return Json::parse(text.begin(), text.end(), nullptr, /*allow_exceptions=*/true,
+                       /*ignore_comments=*/true);
   } catch (const Json::parse_error& e) {
     Fail("the text is not valid JSON: " + JsonReason(e));
   }
@@ -65,7 +69,8 @@ class TReader {
     CheckEntry(doc);
     const std::string cls = doc["class"].get<std::string>();
     if (!SameText(cls, root_.ClassName()))
-      Fail(Format("the description is of class '%s', but the window being read is a %s", {cls, root_.ClassName()}));
+      Fail(Format("the description is of class '%s', but the window being read is a %s",
+                  {cls, root_.ClassName()}));
     root_.BeginLoading();
     SetName(root_, NameIn(doc));
     entries_.push_back(TEntry{&doc, &root_});
@@ -77,7 +82,8 @@ class TReader {
       try {
         e.component->Loaded();
       } catch (const std::exception& ex) {
-        Fail(Format("%s could not finish loading: %s", {Describe(*e.component), std::string(ex.what())}));
+        Fail(Format("%s could not finish loading: %s",
+                    {Describe(*e.component), std::string(ex.what())}));
       }
     }
   }
@@ -86,9 +92,11 @@ class TReader {
   static void CheckEntry(const Json& entry) {
     for (const auto& item : entry.items()) {
       const std::string& key = item.key();
-      if (key != "class" && key != "name" && key != "properties" && key != "events" && key != "children")
-        Fail(Format("%s has an unknown entry '%s' (allowed: class, name, properties, events, children)",
-                    {EntryLabel(entry), key}));
+      if (key != "class" && key != "name" && key != "properties" && key != "events" &&
+          key != "children")
+        Fail(Format(
+            "%s has an unknown entry '%s' (allowed: class, name, properties, events, children)",
+            {EntryLabel(entry), key}));
     }
     const auto cls = entry.find("class");
     if (cls == entry.end() || !cls->is_string() || cls->get<std::string>().empty())
@@ -97,7 +105,8 @@ class TReader {
       Fail(Format("the \"name\" of a %s entry must be a text", {cls->get<std::string>()}));
     for (const char* section : {"properties", "events"})
       if (const auto it = entry.find(section); it != entry.end() && !it->is_object())
-        Fail(Format("the \"%s\" of %s must be a JSON object", {std::string(section), EntryLabel(entry)}));
+        Fail(Format("the \"%s\" of %s must be a JSON object",
+                    {std::string(section), EntryLabel(entry)}));
     if (const auto it = entry.find("children"); it != entry.end() && !it->is_array())
       Fail(Format("the \"children\" of %s must be a JSON array", {EntryLabel(entry)}));
   }
@@ -106,7 +115,8 @@ class TReader {
     try {
       component.SetName(name);
     } catch (const Exception& e) {
-      Fail(Format("%s cannot take the name '%s': %s", {Describe(component), name, std::string(e.what())}));
+      Fail(Format("%s cannot take the name '%s': %s",
+                  {Describe(component), name, std::string(e.what())}));
     }
   }
 
@@ -114,7 +124,8 @@ class TReader {
     const auto children = entry.find("children");
     if (children == entry.end()) return;
     for (const Json& child : *children) {
-      if (!child.is_object()) Fail(Format("a child of %s is not a JSON object", {Describe(container)}));
+      if (!child.is_object())
+        Fail(Format("a child of %s is not a JSON object", {Describe(container)}));
       CheckEntry(child);
       TComponent& component = Create(child, container);
       entries_.push_back(TEntry{&child, &component});
@@ -162,7 +173,8 @@ class TReader {
         continue;
       }
       if (target.Prop->Kind == TPropKind::Event)
-        Fail(Format("%s, property '%s' is an event: bind it under \"events\"", {Describe(component), path}));
+        Fail(Format("%s, property '%s' is an event: bind it under \"events\"",
+                    {Describe(component), path}));
       const TValue value = ToValue(component, path, *target.Prop, item.value());
       try {
         target.Prop->Set(*target.Instance, value, &root_);
@@ -176,20 +188,27 @@ class TReader {
     try {
       return ResolvePropertyPath(component, path);
     } catch (const std::exception& e) {
-      Fail(Format("%s has no property '%s': %s", {Describe(component), path, std::string(e.what())}));
+      Fail(Format("%s has no property '%s': %s",
+                  {Describe(component), path, std::string(e.what())}));
     }
   }
 
-  static TValue ToValue(const TComponent& component, const std::string& path, const TPropInfo& prop, const Json& v) {
+  static TValue ToValue(const TComponent& component, const std::string& path, const TPropInfo& prop,
+                        const Json& v) {
     switch (v.type()) {
-      case Json::value_t::string: return TValue(v.get<std::string>());
-      case Json::value_t::boolean: return TValue(v.get<bool>());
-      case Json::value_t::number_integer: return TValue(v.get<std::int64_t>());
+      case Json::value_t::string:
+        return TValue(v.get<std::string>());
+      case Json::value_t::boolean:
+        return TValue(v.get<bool>());
+      case Json::value_t::number_integer:
+        return TValue(v.get<std::int64_t>());
       case Json::value_t::number_unsigned:
         if (v.get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX)) break;
         return TValue(static_cast<std::int64_t>(v.get<std::uint64_t>()));
-      case Json::value_t::number_float: return TValue(v.get<double>());
-      case Json::value_t::null: return TValue();
+      case Json::value_t::number_float:
+        return TValue(v.get<double>());
+      case Json::value_t::null:
+        return TValue();
       case Json::value_t::array: {
         if (prop.Kind != TPropKind::StringList && prop.Kind != TPropKind::Set)
           Fail(Format("%s, property '%s': a list does not fit a property of kind %s",
@@ -206,9 +225,11 @@ class TReader {
         for (std::size_t i = 0; i < items.size(); ++i) set += (i ? "," : "") + items[i];
         return TValue(set + "]");
       }
-      default: break;
+      default:
+        break;
     }
-    Fail(Format("%s, property '%s': the value %s does not fit", {Describe(component), path, v.dump()}));
+    Fail(Format("%s, property '%s': the value %s does not fit",
+                {Describe(component), path, v.dump()}));
   }
 
   void BindEvents(const TEntry& entry) {
@@ -223,7 +244,8 @@ class TReader {
       } catch (const std::exception&) {
         Fail(Format("%s has no event '%s'", {Describe(component), path}));
       }
-      if (target.Prop->Kind != TPropKind::Event) Fail(Format("%s: '%s' is not an event", {Describe(component), path}));
+      if (target.Prop->Kind != TPropKind::Event)
+        Fail(Format("%s: '%s' is not an event", {Describe(component), path}));
       TMethod method;
       if (item.value().is_string()) {
         const std::string handler = item.value().get<std::string>();
@@ -236,7 +258,8 @@ class TReader {
           Fail(Format("%s, event '%s': handler '%s' of %s does not take the event's parameters",
                       {Describe(component), path, handler, root_.ClassName()}));
       } else if (!item.value().is_null()) {
-        Fail(Format("%s, event '%s': the handler must be given by its name", {Describe(component), path}));
+        Fail(Format("%s, event '%s': the handler must be given by its name",
+                    {Describe(component), path}));
       }
       try {
         target.Prop->Set(*target.Instance, TValue(method), &root_);
@@ -251,11 +274,13 @@ class TReader {
       if (!prop->Field) continue;
       TComponent* component = root_.FindComponent(prop->Name);
       if (!component)
-        Fail(Format("field '%s' of %s has no component of that name", {prop->Name, root_.ClassName()}));
+        Fail(Format("field '%s' of %s has no component of that name",
+                    {prop->Name, root_.ClassName()}));
       const TClassInfo* expected = prop->ObjectClass();
       if (expected && !component->InheritsFrom(*expected))
         Fail(Format("field '%s' of %s is a %s, but component '%s' is a %s",
-                    {prop->Name, root_.ClassName(), expected->Name(), component->Name(), component->ClassName()}));
+                    {prop->Name, root_.ClassName(), expected->Name(), component->Name(),
+                     component->ClassName()}));
       prop->Set(root_, TValue(static_cast<TObject*>(component)), &root_);
     }
   }
