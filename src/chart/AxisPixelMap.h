@@ -13,6 +13,14 @@
 
 namespace tee {
 
+// std::nearbyint in the default rounding mode (to nearest, ties to even) for |x| < 2^51, without
+// a library call: adding and taking away 1.5 × 2^52 leaves x rounded to a whole number.
+inline double RoundToEven(double x) {
+  constexpr double kShift = 6755399441055744.0;
+  // Floating-point addition is not associative: the compiler keeps both steps.
+  return (x + kShift) - kShift;
+}
+
 struct TAxisPixelMap {
   double RangeMin = 0;
   double RangeSize = 0;
@@ -25,7 +33,7 @@ struct TAxisPixelMap {
     if (RangeSize != 0) {
       const double t = (value - RangeMin) * PixelLength / RangeSize;
       if (std::fabs(t) < 2147483647.0) {
-        const auto r = static_cast<std::int64_t>(std::nearbyint(t));
+        const auto r = static_cast<std::int64_t>(RoundToEven(t));
         const std::int64_t p = Subtract ? Origin - r : Origin + r;
         if (p >= std::numeric_limits<int>::min() && p <= std::numeric_limits<int>::max())
           return static_cast<int>(p);

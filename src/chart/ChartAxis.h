@@ -327,6 +327,12 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
   void CalcEventLabels(TAxisLabels& labels);
   void CalcDepthTextLabels(TAxisLabels& labels);
   void CalcMarkTextLabels(TAxisLabels& labels);
+  // CalcMarkTextLabels for one label series whose values run in order, with point labels of one
+  // line measured across the axis, no label event and no tick per point: the same labels from a
+  // tight pass over the values with the label widths kept per point. False when that pass does
+  // not apply (nothing done).
+  bool CalcOrderedTextLabels(TAxisLabels& labels, const TChartSeries& series, int firstIndex,
+                             int endIndex);
   std::string SeriesLabelText(TChartSeries* series, int index, TAxisLabelStyle style) const;
 
   // Room (ChartAxisSpace.cpp).
@@ -419,6 +425,15 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
   TAxisLabels drawn_;
   std::vector<TChartSeries*> labelSeries_;   // scratch list of the mark and text labels
   std::unique_ptr<TTextWidthCache> widths_;  // widths of mark and text labels
+  // The widths of one series' point labels by index (-1: not measured yet), for the labels,
+  // surface and font they were measured for.
+  struct TPointLabelWidths {
+    const TChartSeries* Series = nullptr;
+    std::uint64_t Revision = 0;
+    std::uint64_t FontKey = 0;
+    std::vector<std::int32_t> Widths;
+  };
+  TPointLabelWidths pointWidths_;
 };
 
 // An axis with its properties published; the class of the bottom, top, left and right axes and of

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <span>
+#include <typeinfo>
 
 #include "chart/ChartAxis.h"
 #include "chart/ChartAxisText.h"
@@ -294,6 +296,9 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
   const bool stepOver = only && !chart_->OnGetAxisLabel && tickOnLabelsOnly_ &&
                         (horizontal_ ? only->XValues() : only->YValues())->Monotonic();
   const int stepEnd = only ? std::min({lastIndex, only->LabelCount() - 1, only->Count() - 1}) : -1;
+  if (stepOver && labels.Style == talText && widthExtent && c && labels_ &&
+      CalcOrderedTextLabels(labels, *only, firstIndex, stepEnd))
+    return;
   std::string measured;  // the last text measured, and its extent
   std::int64_t measuredExtent = 0;
   for (int i = firstIndex; i <= lastIndex; ++i) {
@@ -345,6 +350,70 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
     anyDrawn = true;
     AddDrawn(labels, tickOnLabelsOnly_, pos, value, std::move(text));
   }
+}
+
+bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSeries& series,
+                                             int firstIndex, int endIndex) {
+  const TChartValueList& list = horizontal_ ? *series.XValues() : *series.YValues();
+  TAxisPixelMap map;
+  if (!ChartSettings().OrderedLabelPass || typeid(list) != typeid(TChartValueList) ||
+      !LinearPixelMap(horizontal_, map))
+    return false;
+  TCanvas3D& c = *Canvas();
+  // The widths kept from earlier paints hold while the labels, the surface and the font do.
+  TPointLabelWidths& kept = pointWidths_;
+  const std::uint64_t fontKey = widths_->FontKey(c);
+  if (kept.Series != &series || kept.Revision != series.LabelsRevision() ||
+      kept.FontKey != fontKey ||
+      kept.Widths.size() != static_cast<std::size_t>(series.LabelCount())) {
+    kept.Series = &series;
+    kept.Revision = series.LabelsRevision();
+    kept.FontKey = fontKey;
+    kept.Widths.assign(static_cast<std::size_t>(series.LabelCount()), -1);
+  }
+  std::int32_t* const widths = kept.Widths.data();
+  const double multiplier = list.Multiplier();
+  bool anyDrawn = false;
+  std::int64_t lastPos = 0;
+  std::int64_t lastHalf = 0;
+  for (int i = firstIndex; i <= endIndex;) {
+    const std::span<const double> run = list.StoredRun(i);
+    const int runEnd = std::min(endIndex, i + static_cast<int>(run.size()) - 1);
+    const double* const values = run.data() - i;
+    for (; i <= runEnd; ++i) {
+      const double value = values[i] * multiplier;
+      if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
+      const int pos = map.Pos(value);
+      if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos &&
+          pos < lastPos + lastHalf) {
+        if (i < endIndex) {
+          i = LastWithin(*this, series, i, endIndex, lastPos - lastHalf, lastPos + lastHalf);
+          if (i >= runEnd) {  // the run of values ends here: find the next one
+            ++i;
+            break;
+          }
+        }
+        continue;
+      }
+      if (widths[i] < 0) widths[i] = widths_->Width(c, series.StoredLabel(i));
+      const std::int64_t extent = widths[i];
+      if (labelsSeparation_ == 0 || !anyDrawn) {
+        lastHalf = extent / 2;
+      } else {
+        const std::int64_t half =
+            (extent + static_cast<std::int64_t>(
+                          std::trunc(static_cast<double>(extent) * 0.02 * labelsSeparation_))) /
+            2;
+        const bool fits = pos + half <= lastPos - lastHalf || lastPos + lastHalf <= pos - half;
+        if (!fits) continue;
+        lastHalf = half;
+      }
+      lastPos = pos;
+      anyDrawn = true;
+      AddDrawn(labels, tickOnLabelsOnly_, pos, value, series.StoredLabel(i));
+    }
+  }
+  return true;
 }
 
 }  // namespace tee

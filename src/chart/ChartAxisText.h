@@ -49,6 +49,13 @@ class TTextWidthCache {
  public:
   static constexpr std::size_t kCapacity = 65536;
 
+  // Identifies the surface and font the widths are for: it changes whenever either changes (not
+  // when the cache merely empties because it is full), and is never the same for two caches.
+  std::uint64_t FontKey(TTeeCanvas& canvas) {
+    Validate(canvas);
+    return fontKey_;
+  }
+
   // The widest line of `text` on the canvas in its current font.
   int Width(TTeeCanvas& canvas, const std::string& text) {
     Validate(canvas);
@@ -74,6 +81,8 @@ class TTextWidthCache {
         f.Pitch() == pitch_ && f.Escapement() == escapement_)
       return;
     widths_.clear();
+    static std::uint64_t keys = 0;
+    fontKey_ = ++keys;
     surface_ = surface;
     name_ = f.Name();
     height_ = f.Height();
@@ -93,6 +102,7 @@ class TTextWidthCache {
   std::uint8_t charset_ = 0;
   fw::TFontPitch pitch_ = fw::fpDefault;
   int escapement_ = 0;
+  std::uint64_t fontKey_ = 0;
   std::unordered_map<std::string, int> widths_;
 };
 

@@ -70,6 +70,7 @@ const fw::TClassInfo& TChartSeries::StaticClass() {
 }
 
 TChartSeries::TChartSeries(fw::TComponent* owner) : fw::TComponent(owner) {
+  LabelsChanged();
   xValues_ = std::make_unique<TChartValueList>(this, TeeMsg(TTeeMessage::XValuesName));
   xValues_->SetOrder(loAscending);
   yValues_ = std::make_unique<TChartValueList>(this, TeeMsg(TTeeMessage::YValuesName));
@@ -148,6 +149,7 @@ void TChartSeries::ClearData() {
   for (TChartValueList* list : valuesList_) list->Clear();
   colors_.Clear();
   labels_.Clear();
+  LabelsChanged();
   if (marks_) marks_->Positions().Clear();
 }
 
@@ -172,13 +174,14 @@ void TChartSeries::DrawAllValues() {
 
 void TChartSeries::DrawValue(int) {}
 
+void TChartSeries::LabelsChanged() {
+  // One counter for every series: a revision is never seen twice, on any series.
+  static std::uint64_t next = 0;
+  labelsRevision_ = ++next;
+}
+
 TColor TChartSeries::ValueColor(int valueIndex) const {
-  if (valueIndex >= 0 && valueIndex < ColorCount()) {
-    const TColor c = colors_.At(static_cast<std::size_t>(valueIndex));
-    if (c != clAutoColor) return c;
-    if (colorEachPoint_) return GetDefaultColor(valueIndex);
-  }
-  return seriesColor_;
+  return StoredValueColor(valueIndex);
 }
 
 std::string TChartSeries::XLabel(int valueIndex) const {
@@ -265,6 +268,7 @@ void TChartSeries::Delete(int valueIndex) {
   for (TChartValueList* list : valuesList_) list->Delete(valueIndex);
   if (valueIndex < ColorCount()) colors_.Erase(static_cast<std::size_t>(valueIndex));
   if (valueIndex < LabelCount()) labels_.Erase(static_cast<std::size_t>(valueIndex));
+  LabelsChanged();
   marks_->Positions().Delete(valueIndex);
   NotifyValue(veDelete, valueIndex);
   if (active_) Repaint();
@@ -375,6 +379,7 @@ void TChartSeries::SwapValueIndex(int a, int b) {
   if (low < labels_.Size()) {
     labels_.Resize(need);
     labels_.Swap(static_cast<std::size_t>(a), static_cast<std::size_t>(b));
+    LabelsChanged();
   }
 }
 
@@ -426,6 +431,7 @@ void TChartSeries::InsertLabel(int valueIndex, const std::string& label) {
   const auto i = static_cast<std::size_t>(valueIndex);
   labels_.Resize(i);
   labels_.Insert(i, label);
+  LabelsChanged();
 }
 
 void TChartSeries::SetValueColor(int valueIndex, TColor color) {
@@ -441,6 +447,7 @@ void TChartSeries::SetXLabel(int valueIndex, const std::string& label) {
   const auto i = static_cast<std::size_t>(valueIndex);
   labels_.Resize(i + 1);
   labels_.At(i) = label;
+  LabelsChanged();
   Repaint();
 }
 

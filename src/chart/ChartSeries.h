@@ -253,7 +253,29 @@ class TChartSeries : public fw::TComponent {
   void SetXLabel(int valueIndex, const std::string& label);
   // Number of points with an entry in the colour list and in the label list (at most Count).
   int ColorCount() const { return static_cast<int>(colors_.Size()); }
+  // What TChartSeries::ValueColor gives: the point's own colour, else the palette colour with
+  // ColorEachPoint, else the series colour.
+  TColor StoredValueColor(int valueIndex) const {
+    if (valueIndex >= 0 && valueIndex < ColorCount())
+      return ColorOf(colors_.At(static_cast<std::size_t>(valueIndex)), valueIndex);
+    return seriesColor_;
+  }
+  // The colour list from `valueIndex` (< ColorCount()) on, as far as it lies in one piece, and
+  // the colour of a point with entry `stored` in it.
+  std::span<const TColor> StoredColorRun(int valueIndex) const {
+    return colors_.Run(static_cast<std::size_t>(valueIndex));
+  }
+  TColor ColorOf(TColor stored, int valueIndex) const {
+    if (stored != clAutoColor) return stored;
+    return colorEachPoint_ ? GetDefaultColor(valueIndex) : seriesColor_;
+  }
   int LabelCount() const { return static_cast<int>(labels_.Size()); }
+  // The label list's entry (valueIndex < LabelCount()), without a copy.
+  const std::string& StoredLabel(int valueIndex) const {
+    return labels_.At(static_cast<std::size_t>(valueIndex));
+  }
+  // Changes whenever any label changes, moves, or comes or goes; unique across all series.
+  std::uint64_t LabelsRevision() const { return labelsRevision_; }
 
   // Data sources: the first is DataSource. Setting it validates the source through the chart (see
   // the errors of ChartException) and copies its points; none removes every source.
@@ -291,6 +313,8 @@ class TChartSeries : public fw::TComponent {
   // lists stay index-aligned with the values.
   void InsertColor(int valueIndex, TColor color);
   void InsertLabel(int valueIndex, const std::string& label);
+  // Gives the labels a new revision.
+  void LabelsChanged();
 
  private:
   friend class TChartValueList;
@@ -336,6 +360,7 @@ class TChartSeries : public fw::TComponent {
   std::vector<TChartValueList*> valuesList_;
   std::unique_ptr<TChartValueList> xValues_;
   TIndexedStore<std::string> labels_;
+  std::uint64_t labelsRevision_ = 0;
   std::unique_ptr<TChartValueList> yValues_;
   THorizAxis horizAxis_ = aBottomAxis;
   TSeriesAxis* customHorizAxis_ = nullptr;

@@ -90,6 +90,10 @@ class TChartValueList : public fw::TPersistent {
 
   // The value as stored, without the multiplier (unchecked; for drawing loops that checked Count).
   double StoredValue(int index) const { return values_.At(static_cast<std::size_t>(index)); }
+  // The stored values from `index` (< Count()) on, as far as they lie in one piece.
+  std::span<const double> StoredRun(int index) const {
+    return values_.Run(static_cast<std::size_t>(index));
+  }
 
   // Exchanges two stored values without notification; the owner's SwapValueIndex uses it.
   void Exchange(int a, int b);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,13 @@ class TIndexedStore {
   T& At(std::size_t i) {
     const std::size_t b = Locate(i);
     return blocks_[b][i - starts_[b]];
+  }
+  // The elements from i (< Size()) to the end of i's block, for reading in order block by block.
+  std::span<const T> Run(std::size_t i) const {
+    const std::size_t b = Locate(i);
+    const std::vector<T>& block = blocks_[b];
+    const std::size_t k = i - starts_[b];
+    return std::span<const T>(block.data() + k, block.size() - k);
   }
   const T& Back() const { return blocks_.back().back(); }
 

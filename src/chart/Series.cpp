@@ -164,6 +164,7 @@ void TCustomSeries::DrawAllValues() {
   // The same steps as DrawValue for each index, with the positions from the maps and the
   // colours, origin and pointers of this class called directly.
   TCanvas3D& c = *ChartCanvas();
+  if (DrawPointerRuns(c, points)) return;
   const TChartValueList& xs = *XValues();
   const TChartValueList& ys = *YValues();
   const int last = LastValueIndex();

@@ -30,6 +30,7 @@
 #include "chart/TeCanvasBrush.h"
 #include "chart/TeCanvasPen.h"
 #include "framework/core/ClassBuilder.h"
+#include "framework/core/Markers.h"
 #include "framework/core/Persistent.h"
 
 namespace tee {
@@ -96,6 +97,9 @@ class TSeriesPointer : public fw::TPersistent {
   void DrawShape(bool is3D, int x, int y, int h, int v, TColor color, TSeriesPointerStyle style);
   // DrawShape with the chart's View3D and the pointer's own sizes.
   void DrawPointer(int x, int y, TColor color, TSeriesPointerStyle style);
+  // The flat shape of `style` centred on a place, as DrawShape draws it in 2D; false for the styles
+  // drawn with lines or pixels.
+  bool FlatMarkerShape(TSeriesPointerStyle style, fw::TMarkerShape& shape) const;
   // The pointer shape inside a legend symbol rectangle, sized to fit it.
   void DrawLegendPointer(TColor color, const fw::TRect& rect, bool lineVisible);
   // The pixels a visible pointer with InflateMargins needs at each end of an automatic axis.
@@ -211,6 +215,9 @@ class TCustomSeries : public TChartSeries {
   bool PrepareMappedLoop(TMappedPoints& points) const;
   // DrawValue's steps for a point already placed and coloured.
   void DrawPlacedValue(TCanvas3D& canvas, int valueIndex, TColor color, int x, int y);
+  // The mapped loop of a series that draws nothing but its pointers, all of one flat shape: the
+  // pointers go to the canvas as runs of markers. False (nothing done) when that does not hold.
+  bool DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& points);
   // GetOriginPos and DrawPointer, taken directly during the mapped loop.
   int OriginPosOf(int valueIndex) const;
   void DrawPointerOf(int x, int y, TColor color, int valueIndex);

@@ -1,5 +1,6 @@
 // TSeriesPointer: the marker shapes of a series.
 #include <algorithm>
+#include <initializer_list>
 
 #include "chart/ChartErrors.h"
 #include "chart/Series.h"
@@ -231,6 +232,33 @@ void TSeriesPointer::DrawShape(bool is3D, int x, int y, int h, int v, TColor col
 void TSeriesPointer::DrawPointer(int x, int y, TColor color, TSeriesPointerStyle style) {
   TCustomAxisPanel* chart = parent_->ParentChart();
   DrawShape(chart && chart->View3D(), x, y, horizSize_, vertSize_, color, style);
+}
+
+bool TSeriesPointer::FlatMarkerShape(TSeriesPointerStyle style, fw::TMarkerShape& shape) const {
+  using TKind = fw::TMarkerShape::TKind;
+  const int h = horizSize_;
+  const int v = vertSize_;
+  auto set = [&shape](TKind kind, std::initializer_list<fw::TPoint> points) {
+    shape.Kind = kind;
+    shape.Count = static_cast<std::uint8_t>(points.size());
+    std::copy(points.begin(), points.end(), shape.Points.begin());
+    return true;
+  };
+  // The same boxes and corners as DrawFlatShape, relative to the centre.
+  switch (style) {
+    case psRectangle:
+      return set(TKind::Rectangle, {{-h, -v}, {h + 1, v + 1}});
+    case psCircle:
+      return set(TKind::Ellipse, {{-h, -v}, {h, v}});
+    case psTriangle:
+      return set(TKind::Polygon, {{-h, v}, {h, v}, {0, -v}});
+    case psDownTriangle:
+      return set(TKind::Polygon, {{-h, -v}, {h, -v}, {0, v}});
+    case psDiamond:
+      return set(TKind::Polygon, {{-h, 0}, {0, -v}, {h, 0}, {0, v}});
+    default:
+      return false;
+  }
 }
 
 void TSeriesPointer::DrawLegendPointer(TColor color, const fw::TRect& rect, bool lineVisible) {

@@ -105,6 +105,13 @@ struct TChartSettings {
   // Point series place their points through per-paint pixel maps of the axes (off: through the
   // overridable position, colour and pointer operations for every point; the same picture).
   bool MappedPointLoop = true;
+  // In that loop, a 2D point series whose pointers are all of one flat shape hands them to the
+  // canvas as runs of markers (off: one shape at a time; the same calls and picture).
+  bool PointerRuns = true;
+  // Point labels of one ordered series are chosen in a tight pass with their widths kept per
+  // point (off: through the series' and axis' overridable operations for every point; the same
+  // labels).
+  bool OrderedLabelPass = true;
 };
 TChartSettings& ChartSettings();
 

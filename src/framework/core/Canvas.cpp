@@ -1,5 +1,6 @@
 #include "framework/core/Canvas.h"
 
+#include <array>
 #include <utility>
 
 namespace fw {
@@ -91,6 +92,38 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
   if (points.empty()) return;
   DoPolyline(points);
   Changed();
+}
+
+void TCanvas::DrawMarkers(const TMarkerShape& shape, std::span<const TMarkerPlace> places,
+                          bool penFollows) {
+  if (!places.empty()) DoDrawMarkers(shape, places, penFollows);
+}
+
+void TCanvas::DrawMarker(const TMarkerShape& shape, int x, int y) {
+  const std::array<TPoint, TMarkerShape::kMaxPoints>& p = shape.Points;
+  switch (shape.Kind) {
+    case TMarkerShape::TKind::Ellipse:
+      Ellipse(x + p[0].X, y + p[0].Y, x + p[1].X, y + p[1].Y);
+      break;
+    case TMarkerShape::TKind::Rectangle:
+      Rectangle(x + p[0].X, y + p[0].Y, x + p[1].X, y + p[1].Y);
+      break;
+    case TMarkerShape::TKind::Polygon: {
+      std::array<TPoint, TMarkerShape::kMaxPoints> placed{};
+      for (int i = 0; i < shape.Count; ++i) placed[i] = TPoint{x + p[i].X, y + p[i].Y};
+      Polygon(std::span<const TPoint>(placed.data(), shape.Count));
+      break;
+    }
+  }
+}
+
+void TCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TMarkerPlace> places,
+                            bool penFollows) {
+  for (const TMarkerPlace& place : places) {
+    Brush().SetColor(place.Color);
+    if (penFollows) Pen().SetColor(place.Color);
+    DrawMarker(shape, place.X, place.Y);
+  }
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {

@@ -32,6 +32,7 @@
 #include "framework/core/Font.h"
 #include "framework/core/Geometry.h"
 #include "framework/core/Graphic.h"
+#include "framework/core/Markers.h"
 #include "framework/core/Pen.h"
 
 namespace fw {
@@ -104,6 +105,12 @@ class TCanvas {
   // Connected lines; the last point itself is not drawn. Leaves the pen position alone.
   void Polyline(std::span<const TPoint> points);
   void SetPixel(int x, int y, TColor color);
+  // For each place in order: the brush colour (and, `penFollows`, the pen colour) becomes the
+  // place's colour and the shape is drawn at the place, as Ellipse, Rectangle or Polygon would.
+  void DrawMarkers(const TMarkerShape& shape, std::span<const TMarkerPlace> places,
+                   bool penFollows);
+  // One shape of a run at (x, y) with the pen and brush in force.
+  void DrawMarker(const TMarkerShape& shape, int x, int y);
 
   void TextOut(int x, int y, std::string_view text);
   // Width (sum of advances) and height (ascent + descent) of one line of text in the current font.
@@ -149,6 +156,9 @@ class TCanvas {
   virtual void DoPolygon(std::span<const TPoint> points) = 0;
   virtual void DoPolyline(std::span<const TPoint> points) = 0;
   virtual void DoSetPixel(int x, int y, TColor color) = 0;
+  // The run one shape at a time through the public operations; a backend may do better.
+  virtual void DoDrawMarkers(const TMarkerShape& shape, std::span<const TMarkerPlace> places,
+                             bool penFollows);
   virtual void DoTextOut(int x, int y, std::string_view text) = 0;
   virtual TSize DoTextExtent(std::string_view text) = 0;
   virtual void DoFillRect(const TRect& r, bool pattern) = 0;

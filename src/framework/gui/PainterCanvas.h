@@ -62,6 +62,8 @@ class TPainterCanvas : public TCanvas {
   void DoPolygon(std::span<const TPoint> points) override;
   void DoPolyline(std::span<const TPoint> points) override;
   void DoSetPixel(int x, int y, TColor color) override;
+  void DoDrawMarkers(const TMarkerShape& shape, std::span<const TMarkerPlace> places,
+                     bool penFollows) override;
   void DoTextOut(int x, int y, std::string_view text) override;
   TSize DoTextExtent(std::string_view text) override;
   void DoFillRect(const TRect& r, bool pattern) override;
@@ -124,6 +126,24 @@ class TPainterCanvas : public TCanvas {
   bool StampLine(TPoint from, TPoint to);
   bool StampPolygon(std::span<const TPoint> points);
   bool Stamp(TStampKey& key, int anchorX, int anchorY);
+  // The stamp of `key` (completed with the current style), built when new; null when the style
+  // cannot be stamped.
+  const TStamp* StampFor(TStampKey& key);
+  // Writes a stamp at an anchor unless the same one in the same colours is already there.
+  void WriteStamp(const TStamp& stamp, const TStampColors& colors, bool uniform, int anchorX,
+                  int anchorY) {
+    if (!uniform)
+      ForgetStamps();
+    else if (marks_.SeenElseMark(&stamp, colors, anchorX, anchorY))
+      return;
+    if (writer_.Inside(anchorX + stamp.X0, anchorY + stamp.Y0, anchorX + stamp.X1,
+                       anchorY + stamp.Y1)) {
+      for (const TPixelRun& r : stamp.Runs)
+        writer_.WriteInside(r, anchorX, anchorY, colors.Of(r.Role));
+    } else {
+      for (const TPixelRun& r : stamp.Runs) writer_.Write(r, anchorX, anchorY, colors.Of(r.Role));
+    }
+  }
   void BuildStamp(TStamp& stamp);
   void BuildPolygonFill(TStamp& stamp);
 

@@ -103,8 +103,17 @@ bool TPainterCanvas::StampPolygon(std::span<const TPoint> points) {
 }
 
 bool TPainterCanvas::Stamp(TStampKey& key, int anchorX, int anchorY) {
+  const TStamp* stamp = StampFor(key);
+  if (stamp == nullptr) return false;
+  if (stamp->Runs.empty()) return true;
+  const TStampColors& colors = CurrentShapeStyle().Colors;
+  WriteStamp(*stamp, colors, colors.Uniform(stamp->Roles), anchorX, anchorY);
+  return true;
+}
+
+const TStamp* TPainterCanvas::StampFor(TStampKey& key) {
   const ShapeStyle& style = CurrentShapeStyle();
-  if (!style.Stampable) return false;
+  if (!style.Stampable) return nullptr;
   key.PenStyle = style.PenStyle;
   key.Fill = style.Fill;
   key.Gaps = style.Gaps;
@@ -115,20 +124,70 @@ bool TPainterCanvas::Stamp(TStampKey& key, int anchorX, int anchorY) {
     stamp = &stamps_.Add(key);
     BuildStamp(*stamp);
   }
-  if (stamp->Runs.empty()) return true;
-  if (!style.Colors.Uniform(stamp->Roles))
-    ForgetStamps();
-  else if (marks_.SeenElseMark(stamp, style.Colors, anchorX, anchorY))
+  return stamp;
+}
+
+// The stamp key of a marker shape and the anchor's offset from the marker's place, as StampBox
+// and StampPolygon find them for the shape drawn at a place.
+static bool MarkerStampKey(const TMarkerShape& shape, TStampKey& key, int& dx, int& dy) {
+  const auto& p = shape.Points;
+  if (shape.Kind == TMarkerShape::TKind::Polygon) {
+    if (shape.Count < 3 || shape.Count > TStampKey::kMaxPoints) return false;
+    int x0 = p[0].X, y0 = p[0].Y, x1 = x0, y1 = y0;
+    for (int i = 0; i < shape.Count; ++i) {
+      x0 = std::min(x0, p[i].X), y0 = std::min(y0, p[i].Y);
+      x1 = std::max(x1, p[i].X), y1 = std::max(y1, p[i].Y);
+    }
+    if (x1 - x0 > kMaxStampSize || y1 - y0 > kMaxStampSize) return false;
+    key.Shape = TStampShape::Polygon;
+    key.Count = shape.Count;
+    for (int i = 0; i < shape.Count; ++i) key.Points[i] = TPoint{p[i].X - x0, p[i].Y - y0};
+    dx = x0, dy = y0;
     return true;
-  if (writer_.Inside(anchorX + stamp->X0, anchorY + stamp->Y0, anchorX + stamp->X1,
-                     anchorY + stamp->Y1)) {
-    for (const TPixelRun& r : stamp->Runs)
-      writer_.WriteInside(r, anchorX, anchorY, style.Colors.Of(r.Role));
-  } else {
-    for (const TPixelRun& r : stamp->Runs)
-      writer_.Write(r, anchorX, anchorY, style.Colors.Of(r.Role));
   }
+  const int left = std::min(p[0].X, p[1].X), right = std::max(p[0].X, p[1].X);
+  const int top = std::min(p[0].Y, p[1].Y), bottom = std::max(p[0].Y, p[1].Y);
+  if (right - left > kMaxStampSize || bottom - top > kMaxStampSize) return false;
+  key.Shape =
+      shape.Kind == TMarkerShape::TKind::Ellipse ? TStampShape::Ellipse : TStampShape::Rectangle;
+  key.Count = 2;
+  key.Points[1] = TPoint{right - left, bottom - top};
+  dx = left, dy = top;
   return true;
+}
+
+// Each stretch of places of one colour takes the colour once and then writes its stamp place by
+// place, exactly as the shapes one by one would; a style that cannot be stamped (or a clip that
+// is not a rectangle) draws them one by one.
+void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TMarkerPlace> places,
+                                   bool penFollows) {
+  TStampKey key;
+  int dx = 0, dy = 0;
+  if (!direct_ || (NotificationsEnabled() && OnChange) || !MarkerStampKey(shape, key, dx, dy)) {
+    TCanvas::DoDrawMarkers(shape, places, penFollows);
+    return;
+  }
+  const std::size_t n = places.size();
+  for (std::size_t i = 0; i < n;) {
+    const TColor color = places[i].Color;
+    std::size_t end = i + 1;
+    while (end < n && places[end].Color == color) ++end;
+    Brush().SetColor(color);
+    if (penFollows) Pen().SetColor(color);
+    TStampKey placed = key;
+    const TStamp* stamp = writer_.Usable() ? StampFor(placed) : nullptr;
+    if (stamp == nullptr) {
+      for (; i < end; ++i) DrawMarker(shape, places[i].X, places[i].Y);
+      continue;
+    }
+    if (!stamp->Runs.empty()) {
+      const TStampColors colors = CurrentShapeStyle().Colors;
+      const bool uniform = colors.Uniform(stamp->Roles);
+      for (std::size_t k = i; k < end; ++k)
+        WriteStamp(*stamp, colors, uniform, places[k].X + dx, places[k].Y + dy);
+    }
+    i = end;
+  }
 }
 
 // The same conversions as the QPainter path, relative to the anchor.

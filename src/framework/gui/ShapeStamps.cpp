@@ -57,6 +57,7 @@ void TStampMarks::Resize(int width, int height) {
   width_ = width;
   height_ = height;
   stride_ = width + 2 * kMargin;
+  rows_ = height + 2 * kMargin;
   // Allocated when first needed, so that a bitmap that never gets shapes costs nothing.
   std::vector<std::uint16_t>().swap(marks_);
   generation_ = 0;
@@ -72,26 +73,6 @@ void TStampMarks::NewGeneration() {
     std::fill(marks_.begin(), marks_.end(), 0);
     generation_ = 1;
   }
-}
-
-bool TStampMarks::SeenElseMark(const TStamp* stamp, const TStampColors& colors, int x, int y) {
-  if (stamp != current_ || !(colors == colors_)) {
-    current_ = stamp;
-    colors_ = colors;
-    unmarked_ = 0;
-  }
-  if (unmarked_ < kWarmUp) {
-    if (++unmarked_ == kWarmUp) NewGeneration();  // from here on the run is recorded
-    return false;
-  }
-  const int mx = x + kMargin;
-  const int my = y + kMargin;
-  if (mx < 0 || my < 0 || mx >= stride_ || my >= height_ + 2 * kMargin) return false;
-  std::uint16_t& mark = marks_[static_cast<std::size_t>(my) * static_cast<std::size_t>(stride_) +
-                               static_cast<std::size_t>(mx)];
-  if (mark == generation_) return true;
-  mark = generation_;
-  return false;
 }
 
 }  // namespace fw

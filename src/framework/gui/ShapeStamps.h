@@ -91,7 +91,25 @@ class TStampMarks {
   void Forget() { current_ = nullptr; }
   // Whether `stamp` in `colors` was written at (x, y) since the last change; otherwise records
   // that it is about to be.
-  bool SeenElseMark(const TStamp* stamp, const TStampColors& colors, int x, int y);
+  bool SeenElseMark(const TStamp* stamp, const TStampColors& colors, int x, int y) {
+    if (stamp != current_ || !(colors == colors_)) {
+      current_ = stamp;
+      colors_ = colors;
+      unmarked_ = 0;
+    }
+    if (unmarked_ < kWarmUp) {
+      if (++unmarked_ == kWarmUp) NewGeneration();  // from here on the run is recorded
+      return false;
+    }
+    const unsigned mx = static_cast<unsigned>(x + kMargin);
+    const unsigned my = static_cast<unsigned>(y + kMargin);
+    if (mx >= static_cast<unsigned>(stride_) || my >= static_cast<unsigned>(rows_)) return false;
+    std::uint16_t& mark = marks_[static_cast<std::size_t>(my) * static_cast<std::size_t>(stride_) +
+                                 static_cast<std::size_t>(mx)];
+    if (mark == generation_) return true;
+    mark = generation_;
+    return false;
+  }
 
  private:
   void NewGeneration();
@@ -100,6 +118,7 @@ class TStampMarks {
   int width_ = 0;
   int height_ = 0;
   int stride_ = 0;
+  int rows_ = 0;  // height_ + 2 * kMargin
   std::uint16_t generation_ = 0;
   int unmarked_ = 0;  // stamps of this run written before it is recorded
   const TStamp* current_ = nullptr;

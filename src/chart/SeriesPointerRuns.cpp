@@ -1,0 +1,139 @@
+// The mapped loop of a point series that draws only its pointers: the pointers as runs of markers.
+//
+// For such a series the steps of DrawValue reduce to: place the point, and draw the pointer of
+// the previous drawn point (and, at the last index, its own). The pointers are collected in order
+// into a small buffer and handed to the canvas as marker runs, which make exactly the shape calls
+// the one-by-one drawing makes; the canvas's pen and brush end as that drawing leaves them.
+#include <algorithm>
+#include <array>
+#include <span>
+#include <typeinfo>
+
+#include "chart/Series.h"
+#include "chart/TeCanvas3D.h"
+#include "chart/TeeProcs.h"
+
+namespace tee {
+namespace {
+
+// Positions at or beyond this are not drawn (as in DrawValue).
+constexpr int kMaxPixel = 32767;
+
+// Collects marker places and hands them to the canvas a buffer at a time. Before the first run
+// the canvas takes the state the pointer of the first place is drawn in.
+class TPointerRuns {
+ public:
+  TPointerRuns(fw::TCanvas& canvas, TSeriesPointer& pointer, const fw::TMarkerShape& shape,
+               bool fillFollows, bool penFollows)
+      : canvas_(canvas),
+        pointer_(pointer),
+        shape_(shape),
+        fillFollows_(fillFollows),
+        penFollows_(penFollows) {}
+
+  void Add(int x, int y, TColor color) {
+    if (count_ == std::size(places_)) Flush();
+    places_[count_++] = fw::TMarkerPlace{x, y, color};
+    last_ = color;
+  }
+
+  void Flush() {
+    if (count_ == 0) return;
+    if (!started_) {
+      canvas_.Pen().SetColor(fw::clBlack);
+      pointer_.PrepareCanvas(places_[0].Color);
+      started_ = true;
+    }
+    const TColor fixed = pointer_.Brush()->Color();
+    if (!fillFollows_)
+      for (std::size_t i = 0; i < count_; ++i) places_[i].Color = fixed;
+    canvas_.DrawMarkers(shape_, std::span<const fw::TMarkerPlace>(places_, count_), penFollows_);
+    count_ = 0;
+  }
+
+  // The colour of the last pointer added.
+  TColor Last() const { return last_; }
+
+ private:
+  fw::TCanvas& canvas_;
+  TSeriesPointer& pointer_;
+  const fw::TMarkerShape& shape_;
+  const bool fillFollows_;
+  const bool penFollows_;
+  fw::TMarkerPlace places_[2048];
+  std::size_t count_ = 0;
+  bool started_ = false;
+  TColor last_ = clNone;
+};
+
+}  // namespace
+
+bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& points) {
+  TCustomAxisPanel* chart = ParentChart();
+  if (!ChartSettings().PointerRuns || !chart || chart->View3D() ||
+      typeid(canvas) != typeid(TTeeCanvas3D))
+    return false;
+  // No line: the pointers are all that is drawn.
+  if (drawLine_ && !drawArea_) return false;
+  if (!pointer_->Visible() || OnGetPointerStyle) return false;
+  fw::TMarkerShape shape;
+  if (!pointer_->FlatMarkerShape(pointer_->Style(), shape)) return false;
+  const bool fillFollows = pointer_->Brush()->Color() == clAutoColor;
+  const bool penFollows = pointer_->Pen()->Visible() && pointer_->Pen()->Color() == clAutoColor;
+  if (penFollows && !fillFollows) return false;
+
+  fw::TCanvas& c = *canvas.ReferenceCanvas();
+  TPointerRuns runs(c, *pointer_, shape, fillFollows, penFollows);
+  const TChartValueList& xs = *XValues();
+  const TChartValueList& ys = *YValues();
+  const int first = FirstValueIndex();
+  const int last = LastValueIndex();
+  bool placed = false;            // a point was drawable
+  TColor placedColor = clNone;    // the colour of the last drawable point
+  bool drawnSincePlaced = false;  // a pointer was drawn since that point was placed
+  int px = 0, py = 0, pIndex = -1;
+  TColor pColor = clNone;
+  const int colorCount = ColorCount();
+  for (int i = first; i <= last;) {
+    // The points from i on whose values and colours lie in one piece of their stores.
+    const std::span<const double> xr = xs.StoredRun(i);
+    const std::span<const double> yr = ys.StoredRun(i);
+    std::size_t n = std::min({xr.size(), yr.size(), static_cast<std::size_t>(last - i + 1)});
+    std::span<const TColor> cr;
+    if (i < colorCount) {
+      cr = StoredColorRun(i);
+      n = std::min(n, cr.size());
+    } else {
+      n = std::min(n, static_cast<std::size_t>(last - i + 1));
+    }
+    for (std::size_t k = 0; k < n; ++k, ++i) {
+      const TColor color = cr.empty() ? SeriesColor() : ColorOf(cr[k], i);
+      const int x = points.X.Pos(xr[k] * points.XMultiplier);
+      const int y = points.Y.Pos(yr[k] * points.YMultiplier);
+      if (!(x > -kMaxPixel && x < kMaxPixel && y > -kMaxPixel && y < kMaxPixel)) {
+        if (i == last && pColor != clNone) runs.Add(px, py, pColor), drawnSincePlaced = true;
+        continue;
+      }
+      placed = true;
+      placedColor = color;
+      drawnSincePlaced = false;
+      if (i != first && pColor != clNone) runs.Add(px, py, pColor), drawnSincePlaced = true;
+      if (i == last && color != clNone) runs.Add(x, y, color), drawnSincePlaced = true;
+      px = x, py = y, pIndex = i, pColor = color;
+    }
+  }
+  runs.Flush();
+  // The canvas state and the drawing state the one-by-one steps leave.
+  if (placed) {
+    c.Pen().SetColor(fw::clBlack);
+    c.Brush().SetColor(placedColor);
+    if (drawnSincePlaced) pointer_->PrepareCanvas(runs.Last());
+    prevX_ = px, prevY_ = py, prevIndex_ = pIndex, prevColor_ = pColor;
+    originPos_ = prevOriginPos_ = points.OriginPos;
+  } else {
+    prevColor_ = clNone;
+  }
+  return true;
+}
+
+}  // namespace tee
