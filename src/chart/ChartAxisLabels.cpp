@@ -383,7 +383,7 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
     for (; i <= runEnd; ++i) {
       const double value = values[i] * multiplier;
       if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
-      const int pos = map.Pos(value);
+      const int pos = map.QuickPos(value);
       if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos &&
           pos < lastPos + lastHalf) {
         if (i < endIndex) {

@@ -127,6 +127,7 @@ TAxisPixelMap TCustomChartAxis::LinearMap(bool xDirection) const {
 bool TCustomChartAxis::LinearPixelMap(bool xDirection, TAxisPixelMap& map) const {
   if (isDepthAxis_ || logarithmic_) return false;
   map = LinearMap(xDirection);
+  map.PrepareQuickPos();
   return true;
 }
 

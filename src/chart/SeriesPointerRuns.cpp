@@ -108,8 +108,8 @@ bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& poin
     }
     for (std::size_t k = 0; k < n; ++k, ++i) {
       const TColor color = cr.empty() ? SeriesColor() : ColorOf(cr[k], i);
-      const int x = points.X.Pos(xr[k] * points.XMultiplier);
-      const int y = points.Y.Pos(yr[k] * points.YMultiplier);
+      const int x = points.X.QuickPos(xr[k] * points.XMultiplier);
+      const int y = points.Y.QuickPos(yr[k] * points.YMultiplier);
       if (!(x > -kMaxPixel && x < kMaxPixel && y > -kMaxPixel && y < kMaxPixel)) {
         if (i == last && pColor != clNone) runs.Add(px, py, pColor), drawnSincePlaced = true;
         continue;
