@@ -8,17 +8,22 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tee {
 
 // std::nearbyint in the default rounding mode (to nearest, ties to even) for |x| < 2^51, without
 // a library call: adding and taking away 1.5 × 2^52 leaves x rounded to a whole number.
+inline constexpr double kRoundShift = 6755399441055744.0;
 inline double RoundToEven(double x) {
-  constexpr double kShift = 6755399441055744.0;
   // Floating-point addition is not associative: the compiler keeps both steps.
-  return (x + kShift) - kShift;
+  return (x + kRoundShift) - kRoundShift;
 }
 
 struct TAxisPixelMap {
@@ -61,6 +66,54 @@ struct TAxisPixelMap {
       }
     }
     return Center;
+  }
+
+  // QuickPos(values[k] × multiplier) into out[k] for k < n: two at a time with vector operations
+  // where the processor has them (the same operations in the same order, so the same results),
+  // then QuickPos itself for the whole stretch when any lies near a half pixel or out of range.
+  void QuickPositions(const double* values, double multiplier, std::size_t n, int* out) const {
+    const double sign = Subtract ? -1.0 : 1.0;
+    const double origin = static_cast<double>(Origin);
+    bool fallback = false;
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    const __m128d vMultiplier = _mm_set1_pd(multiplier);
+    const __m128d vMin = _mm_set1_pd(RangeMin);
+    const __m128d vLength = _mm_set1_pd(PixelLength);
+    const __m128d vInverse = _mm_set1_pd(InverseRangeSize);
+    const __m128d vShift = _mm_set1_pd(kRoundShift);
+    const __m128d vSign = _mm_set1_pd(sign);
+    const __m128d vOrigin = _mm_set1_pd(origin);
+    const __m128d vAbs = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    const __m128d vHalf = _mm_set1_pd(0.5);
+    for (; k + 2 <= n; k += 2) {
+      const __m128d v = _mm_mul_pd(_mm_loadu_pd(values + k), vMultiplier);
+      const __m128d t = _mm_mul_pd(_mm_mul_pd(_mm_sub_pd(v, vMin), vLength), vInverse);
+      const __m128d r = _mm_sub_pd(_mm_add_pd(t, vShift), vShift);
+      const __m128d p = _mm_add_pd(vOrigin, _mm_mul_pd(vSign, r));
+      const __m128d nearHalf =
+          _mm_and_pd(_mm_sub_pd(_mm_and_pd(_mm_sub_pd(t, r), vAbs), vHalf), vAbs);
+      const __m128d ok =
+          _mm_and_pd(_mm_and_pd(_mm_cmplt_pd(_mm_and_pd(t, vAbs), _mm_set1_pd(2147483000.0)),
+                                _mm_cmpgt_pd(nearHalf, _mm_set1_pd(1e-6))),
+                     _mm_and_pd(_mm_cmpge_pd(p, _mm_set1_pd(-2147483648.0)),
+                                _mm_cmple_pd(p, _mm_set1_pd(2147483647.0))));
+      fallback |= _mm_movemask_pd(ok) != 3;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(out + k), _mm_cvttpd_epi32(_mm_and_pd(p, ok)));
+    }
+#endif
+    for (; k < n; ++k) {
+      const double t = (values[k] * multiplier - RangeMin) * PixelLength * InverseRangeSize;
+      const double r = RoundToEven(t);
+      const double p = origin + sign * r;
+      // & rather than &&: no branches.
+      const bool ok = (std::fabs(t) < 2147483000.0) & (std::fabs(std::fabs(t - r) - 0.5) > 1e-6) &
+                      (p >= -2147483648.0) & (p <= 2147483647.0);
+      out[k] = static_cast<int>(ok ? p : 0.0);
+      fallback |= !ok;
+    }
+    if (!fallback) return;
+    for (k = 0; k < n; ++k) out[k] = QuickPos(values[k] * multiplier);
   }
 };
 

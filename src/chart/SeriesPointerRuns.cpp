@@ -18,6 +18,8 @@ namespace {
 
 // Positions at or beyond this are not drawn (as in DrawValue).
 constexpr int kMaxPixel = 32767;
+// Points placed at a time.
+constexpr std::size_t kChunk = 512;
 
 // Collects marker places and hands them to the canvas a buffer at a time. Before the first run
 // the canvas takes the state the pointer of the first place is drawn in.
@@ -106,10 +108,15 @@ bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& poin
     } else {
       n = std::min(n, static_cast<std::size_t>(last - i + 1));
     }
+    // The pixel positions first, in a loop of their own that the processor can overlap.
+    n = std::min(n, kChunk);
+    int xp[kChunk], yp[kChunk];
+    points.X.QuickPositions(xr.data(), points.XMultiplier, n, xp);
+    points.Y.QuickPositions(yr.data(), points.YMultiplier, n, yp);
     for (std::size_t k = 0; k < n; ++k, ++i) {
       const TColor color = cr.empty() ? SeriesColor() : ColorOf(cr[k], i);
-      const int x = points.X.QuickPos(xr[k] * points.XMultiplier);
-      const int y = points.Y.QuickPos(yr[k] * points.YMultiplier);
+      const int x = xp[k];
+      const int y = yp[k];
       if (!(x > -kMaxPixel && x < kMaxPixel && y > -kMaxPixel && y < kMaxPixel)) {
         if (i == last && pColor != clNone) runs.Add(px, py, pColor), drawnSincePlaced = true;
         continue;

@@ -24,6 +24,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStaticText>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,6 +41,10 @@ namespace fw {
 
 class TPainterCanvas : public TCanvas {
  public:
+  // Shapes up to this size in pixels (box or extent) become stamps; larger ones are rare and are
+  // written run by run.
+  static constexpr int kMaxStampSize = 64;
+
   // Paints into `image`, which must outlive the canvas (or be suspended first).
   explicit TPainterCanvas(QImage* image);
   ~TPainterCanvas() override;
@@ -129,6 +134,8 @@ class TPainterCanvas : public TCanvas {
   // The stamp of `key` (completed with the current style), built when new; null when the style
   // cannot be stamped.
   const TStamp* StampFor(TStampKey& key);
+  void WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
+                          std::span<const TMarkerPlace> places, int dx, int dy);
   // Writes a stamp at an anchor unless the same one in the same colours is already there.
   void WriteStamp(const TStamp& stamp, const TStampColors& colors, bool uniform, int anchorX,
                   int anchorY) {
@@ -168,6 +175,7 @@ class TPainterCanvas : public TCanvas {
   TPixelWriter writer_;
   TStampCache stamps_;
   TStampMarks marks_;
+  std::array<QRgb, 2 * kMaxStampSize + 3> scratch_{};  // what a stamp already written writes
   ShapeStyle shapeStyle_;
   bool shapeStyleValid_ = false;
   std::uint32_t shapePenRevision_ = 0;

@@ -11,11 +11,8 @@
 namespace fw {
 namespace {
 
-// Shapes up to this size in pixels (box or extent) become stamps; larger ones are rare and are
-// written run by run.
-constexpr int kMaxStampSize = 64;
-
 constexpr std::uint8_t kNoPen = 0xFF;
+constexpr int kMaxStampSize = TPainterCanvas::kMaxStampSize;
 
 }  // namespace
 
@@ -182,11 +179,59 @@ void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TM
     }
     if (!stamp->Runs.empty()) {
       const TStampColors colors = CurrentShapeStyle().Colors;
-      const bool uniform = colors.Uniform(stamp->Roles);
-      for (std::size_t k = i; k < end; ++k)
-        WriteStamp(*stamp, colors, uniform, places[k].X + dx, places[k].Y + dy);
+      if (colors.Uniform(stamp->Roles)) {
+        WriteMarkerStretch(*stamp, colors, places.subspan(i, end - i), dx, dy);
+      } else {
+        for (std::size_t k = i; k < end; ++k)
+          WriteStamp(*stamp, colors, false, places[k].X + dx, places[k].Y + dy);
+      }
     }
     i = end;
+  }
+}
+
+// WriteStamp for each place (anchor = place + (dx, dy)) of a one-colour stamp. Once the run is
+// recorded, a stamp of one-row runs inside the clip is written without a branch on whether its
+// anchor was written before: an anchor already written sends the same stores to a scratch row
+// instead of the image, which changes no pixel of it, just as not writing does.
+void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
+                                        std::span<const TMarkerPlace> places, int dx, int dy) {
+  struct TRow {
+    int Y, X, Length;
+  };
+  constexpr std::size_t kMaxRows = 16;
+  std::array<TRow, kMaxRows> rows{};
+  std::size_t rowCount = 0;
+  for (const TPixelRun& r : stamp.Runs) {
+    if (r.Y0 != r.Y1 || rowCount == kMaxRows) {
+      rowCount = 0;
+      break;
+    }
+    rows[rowCount++] = TRow{r.Y0, r.X0, r.X1 - r.X0 + 1};
+  }
+  const QRgb pixel = colors.Of(stamp.Runs.front().Role);
+  const qsizetype stride = writer_.RowPixels();
+  // Stamps reach at most kMaxStampSize pixels either side of their anchor.
+  QRgb* const scratch = scratch_.data() + kMaxStampSize + 1;
+  bool recorded = false;
+  for (const TMarkerPlace& place : places) {
+    const int ax = place.X + dx;
+    const int ay = place.Y + dy;
+    if (!recorded) recorded = rowCount != 0 && marks_.Recording(&stamp, colors);
+    std::uint16_t* mark =
+        recorded && writer_.Inside(ax + stamp.X0, ay + stamp.Y0, ax + stamp.X1, ay + stamp.Y1)
+            ? marks_.MarkOf(ax, ay)
+            : nullptr;
+    if (mark == nullptr) {
+      WriteStamp(stamp, colors, true, ax, ay);
+      continue;
+    }
+    const bool seen = *mark == marks_.Generation();
+    *mark = marks_.Generation();
+    QRgb* const base = seen ? scratch : writer_.PixelAt(ax, ay);
+    const qsizetype step = seen ? 0 : stride;
+    for (std::size_t k = 0; k < rowCount; ++k)
+      TPixelWriter::Fill(base + rows[k].Y * step + rows[k].X, rows[k].Length, pixel);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "framework/gui/ShapeRuns.h"
 
@@ -41,12 +42,29 @@ class TPixelWriter {
   }
   // The same for a run known to lie inside the clip.
   void WriteInside(const TPixelRun& run, int dx, int dy, QRgb pixel) const {
-    for (int y = run.Y0 + dy; y <= run.Y1 + dy; ++y)
-      std::fill(Row(y) + run.X0 + dx, Row(y) + run.X1 + dx + 1, pixel);
+    const int length = run.X1 - run.X0 + 1;
+    for (int y = run.Y0 + dy; y <= run.Y1 + dy; ++y) Fill(Row(y) + run.X0 + dx, length, pixel);
+  }
+  // `length` (≥ 1) pixels from `at`: the short runs of small shapes take one or two (possibly
+  // overlapping) 64-bit stores instead of a loop.
+  static void Fill(QRgb* at, int length, QRgb pixel) {
+    if (length >= 2 && length <= 4) {
+      const std::uint64_t two = (std::uint64_t{pixel} << 32) | pixel;
+      std::memcpy(at, &two, sizeof two);
+      std::memcpy(at + length - 2, &two, sizeof two);
+    } else if (length == 1) {
+      *at = pixel;
+    } else {
+      std::fill(at, at + length, pixel);
+    }
   }
   bool Inside(int x0, int y0, int x1, int y1) const {
     return x0 >= left_ && y0 >= top_ && x1 <= right_ && y1 <= bottom_;
   }
+
+  // The pixel at (x, y) of the image, and the distance in pixels from one row to the next.
+  QRgb* PixelAt(int x, int y) const { return Row(y) + x; }
+  qsizetype RowPixels() const { return stride_ / static_cast<qsizetype>(sizeof(QRgb)); }
 
  private:
   QRgb* Row(int y) const {

@@ -111,6 +111,20 @@ class TStampMarks {
     return false;
   }
 
+  // Whether the run of `stamp` in `colors` is past its warm-up, so that its anchors are recorded.
+  bool Recording(const TStamp* stamp, const TStampColors& colors) const {
+    return stamp == current_ && colors == colors_ && unmarked_ >= kWarmUp;
+  }
+  // For a recorded run: the mark of anchor (x, y), or null where anchors are not remembered. An
+  // anchor holding Generation() has been written.
+  std::uint16_t* MarkOf(int x, int y) {
+    const unsigned mx = static_cast<unsigned>(x + kMargin);
+    const unsigned my = static_cast<unsigned>(y + kMargin);
+    if (mx >= static_cast<unsigned>(stride_) || my >= static_cast<unsigned>(rows_)) return nullptr;
+    return &marks_[static_cast<std::size_t>(my) * static_cast<std::size_t>(stride_) + mx];
+  }
+  std::uint16_t Generation() const { return generation_; }
+
  private:
   void NewGeneration();
 
