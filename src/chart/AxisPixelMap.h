@@ -33,24 +33,31 @@ struct TAxisPixelMap {
   std::int64_t Origin = 0;  // the pixel the offset counts from
   bool Subtract = false;    // the offset runs towards lower pixels
   int Center = 0;
-  // 1 ÷ RangeSize, for QuickPos (0: not computed; QuickPos is then Pos).
-  double InverseRangeSize = 0;
+  // PixelLength ÷ RangeSize, for QuickPos (0: not computed; QuickPos is then Pos), and whether
+  // the origin leaves room for every quick offset.
+  double Scale = 0;
+  bool QuickOrigin = false;
 
-  void PrepareQuickPos() { InverseRangeSize = RangeSize != 0 ? 1 / RangeSize : 0; }
+  // Offsets of at most this many pixels are placed quickly.
+  static constexpr double kQuickLimit = 1073741824.0;  // 2^30
+  // The quick offset differs from the true quotient by less than 2^30 × 6 × 2^-53 < 10^-6 pixel.
+  static constexpr double kQuickTolerance = 1e-5;
 
-  // Exactly Pos(value), mostly without a division: the quotient through the inverse differs from
-  // the true one by less than 10^-6 pixel while it is below 2^31, so it rounds the same unless it
-  // lies that close to a half pixel; then (rarely) the true quotient is taken.
+  void PrepareQuickPos() {
+    Scale = RangeSize != 0 ? PixelLength * (1 / RangeSize) : 0;
+    QuickOrigin = Origin > -kQuickLimit && Origin < kQuickLimit;
+  }
+
+  // Exactly Pos(value), mostly without a division: the offset through the scale lies so close to
+  // the true quotient that both round alike unless the offset lies within kQuickTolerance of a
+  // half pixel; then (rarely) the true quotient is taken. Offset and origin below 2^30 keep the
+  // position within int.
   int QuickPos(double value) const {
-    const double t = (value - RangeMin) * PixelLength * InverseRangeSize;
-    if (std::fabs(t) < 2147483000.0) {
-      const double r = RoundToEven(t);
-      if (std::fabs(std::fabs(t - r) - 0.5) > 1e-6) {
-        const auto whole = static_cast<std::int64_t>(r);
-        const std::int64_t p = Subtract ? Origin - whole : Origin + whole;
-        if (p >= std::numeric_limits<int>::min() && p <= std::numeric_limits<int>::max())
-          return static_cast<int>(p);
-      }
+    const double t = (value - RangeMin) * Scale;
+    const double r = RoundToEven(t);
+    if (QuickOrigin && std::fabs(t) < kQuickLimit && std::fabs(t - r) < 0.5 - kQuickTolerance) {
+      const auto whole = static_cast<std::int64_t>(r);
+      return static_cast<int>(Subtract ? Origin - whole : Origin + whole);
     }
     return Pos(value);
   }
@@ -69,9 +76,13 @@ struct TAxisPixelMap {
   }
 
   // QuickPos(values[k] × multiplier) into out[k] for k < n: two at a time with vector operations
-  // where the processor has them (the same operations in the same order, so the same results),
-  // then QuickPos itself for the whole stretch when any lies near a half pixel or out of range.
+  // where the processor has them (the same operations as QuickPos), then QuickPos itself for the
+  // whole stretch when any lies near a half pixel or too far.
   void QuickPositions(const double* values, double multiplier, std::size_t n, int* out) const {
+    if (!QuickOrigin || Scale == 0) {
+      for (std::size_t k = 0; k < n; ++k) out[k] = Pos(values[k] * multiplier);
+      return;
+    }
     const double sign = Subtract ? -1.0 : 1.0;
     const double origin = static_cast<double>(Origin);
     bool fallback = false;
@@ -79,37 +90,30 @@ struct TAxisPixelMap {
 #if defined(__SSE2__)
     const __m128d vMultiplier = _mm_set1_pd(multiplier);
     const __m128d vMin = _mm_set1_pd(RangeMin);
-    const __m128d vLength = _mm_set1_pd(PixelLength);
-    const __m128d vInverse = _mm_set1_pd(InverseRangeSize);
+    const __m128d vScale = _mm_set1_pd(Scale);
     const __m128d vShift = _mm_set1_pd(kRoundShift);
     const __m128d vSign = _mm_set1_pd(sign);
     const __m128d vOrigin = _mm_set1_pd(origin);
     const __m128d vAbs = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
-    const __m128d vHalf = _mm_set1_pd(0.5);
+    const __m128d vLimit = _mm_set1_pd(kQuickLimit);
+    const __m128d vHalf = _mm_set1_pd(0.5 - kQuickTolerance);
     for (; k + 2 <= n; k += 2) {
       const __m128d v = _mm_mul_pd(_mm_loadu_pd(values + k), vMultiplier);
-      const __m128d t = _mm_mul_pd(_mm_mul_pd(_mm_sub_pd(v, vMin), vLength), vInverse);
+      const __m128d t = _mm_mul_pd(_mm_sub_pd(v, vMin), vScale);
       const __m128d r = _mm_sub_pd(_mm_add_pd(t, vShift), vShift);
-      const __m128d p = _mm_add_pd(vOrigin, _mm_mul_pd(vSign, r));
-      const __m128d nearHalf =
-          _mm_and_pd(_mm_sub_pd(_mm_and_pd(_mm_sub_pd(t, r), vAbs), vHalf), vAbs);
-      const __m128d ok =
-          _mm_and_pd(_mm_and_pd(_mm_cmplt_pd(_mm_and_pd(t, vAbs), _mm_set1_pd(2147483000.0)),
-                                _mm_cmpgt_pd(nearHalf, _mm_set1_pd(1e-6))),
-                     _mm_and_pd(_mm_cmpge_pd(p, _mm_set1_pd(-2147483648.0)),
-                                _mm_cmple_pd(p, _mm_set1_pd(2147483647.0))));
+      const __m128d ok = _mm_and_pd(_mm_cmplt_pd(_mm_and_pd(t, vAbs), vLimit),
+                                    _mm_cmplt_pd(_mm_and_pd(_mm_sub_pd(t, r), vAbs), vHalf));
       fallback |= _mm_movemask_pd(ok) != 3;
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(out + k), _mm_cvttpd_epi32(_mm_and_pd(p, ok)));
+      const __m128d p = _mm_and_pd(_mm_add_pd(vOrigin, _mm_mul_pd(vSign, r)), ok);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(out + k), _mm_cvttpd_epi32(p));
     }
 #endif
     for (; k < n; ++k) {
-      const double t = (values[k] * multiplier - RangeMin) * PixelLength * InverseRangeSize;
+      const double t = (values[k] * multiplier - RangeMin) * Scale;
       const double r = RoundToEven(t);
-      const double p = origin + sign * r;
       // & rather than &&: no branches.
-      const bool ok = (std::fabs(t) < 2147483000.0) & (std::fabs(std::fabs(t - r) - 0.5) > 1e-6) &
-                      (p >= -2147483648.0) & (p <= 2147483647.0);
-      out[k] = static_cast<int>(ok ? p : 0.0);
+      const bool ok = (std::fabs(t) < kQuickLimit) & (std::fabs(t - r) < 0.5 - kQuickTolerance);
+      out[k] = static_cast<int>(ok ? origin + sign * r : 0.0);
       fallback |= !ok;
     }
     if (!fallback) return;
