@@ -45,7 +45,8 @@ struct TAxisPixelMap {
 
   void PrepareQuickPos() {
     Scale = RangeSize != 0 ? PixelLength * (1 / RangeSize) : 0;
-    QuickOrigin = Origin > -kQuickLimit && Origin < kQuickLimit;
+    // An empty range places everything at the centre: the true way.
+    QuickOrigin = RangeSize != 0 && Origin > -kQuickLimit && Origin < kQuickLimit;
   }
 
   // Exactly Pos(value), mostly without a division: the offset through the scale lies so close to
@@ -79,7 +80,7 @@ struct TAxisPixelMap {
   // where the processor has them (the same operations as QuickPos), then QuickPos itself for the
   // whole stretch when any lies near a half pixel or too far.
   void QuickPositions(const double* values, double multiplier, std::size_t n, int* out) const {
-    if (!QuickOrigin || Scale == 0) {
+    if (!QuickOrigin) {
       for (std::size_t k = 0; k < n; ++k) out[k] = Pos(values[k] * multiplier);
       return;
     }

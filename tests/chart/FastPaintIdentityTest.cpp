@@ -144,6 +144,99 @@ TEST(FastPaint, TheSurfaceSeesEveryCallOfTheGeneralWay) {
   }
 }
 
+// Switches the marker runs of point series for one scope.
+class PointerRuns {
+ public:
+  explicit PointerRuns(bool on) : saved_(tee::ChartSettings().PointerRuns) {
+    tee::ChartSettings().PointerRuns = on;
+  }
+  ~PointerRuns() { tee::ChartSettings().PointerRuns = saved_; }
+  PointerRuns(const PointerRuns&) = delete;
+  PointerRuns& operator=(const PointerRuns&) = delete;
+
+ private:
+  bool saved_;
+};
+
+// Pointer settings and point sets at the edges of what a marker run covers: a fixed brush, a pen
+// that takes each point's colour, points no surface can place (beyond 16-bit coordinates), among
+// them the last one, and a zoomed axis that leaves points out at both ends. The pen and brush the
+// surface holds after the values are drawn are those of the one-by-one drawing too.
+TEST(FastPaint, MarkerRunsMakeTheCallsAndLeaveTheStateOfOneByOneDrawing) {
+  struct Case {
+    const char* Name;
+    fw::TColor Brush;
+    fw::TColor Pen;  // clNone: no pen
+    bool FarPoints;
+    bool Zoomed;
+  };
+  const Case cases[] = {
+      {"automatic brush, no pen", tee::clAutoColor, tee::clNone, false, false},
+      {"fixed brush", fw::clYellow, tee::clNone, false, false},
+      {"pen in each point's colour", tee::clAutoColor, tee::clAutoColor, false, false},
+      {"fixed pen and brush", fw::clAqua, fw::clNavy, false, false},
+      {"points beyond the surface", tee::clAutoColor, tee::clNone, true, false},
+      {"zoomed", tee::clAutoColor, fw::clBlack, false, true},
+  };
+  for (const Case& c : cases) {
+    for (tee::TSeriesPointerStyle style : {tee::psCircle, tee::psRectangle, tee::psTriangle}) {
+      SceneChart chart(Scene{style, 2, 3, c.Pen != tee::clNone, true}, 13);
+      chart.series->Pointer()->Brush()->SetColor(c.Brush);
+      if (c.Pen != tee::clNone) chart.series->Pointer()->Pen()->SetColor(c.Pen);
+      if (c.FarPoints) {
+        // Within the visible range but beyond what the surface can place, the last ones too.
+        chart.series->AddXY(50, 1e9, "", fw::clBlue);
+        chart.series->AddXY(60, -1e12, "", fw::clGreen);
+        chart.series->AddXY(104.5, 1e9, "", fw::clBlue);
+        chart.series->AddXY(104.6, -1e9, "", fw::clGreen);
+      }
+      if (c.Zoomed) chart.chart->BottomAxis()->SetMinMax(20, 70);
+      std::string state;
+      chart.series->AfterDrawValues = [&](fw::TObject*) {
+        const fw::TCanvas& s = *chart.chart->Canvas()->ReferenceCanvas();
+        std::ostringstream out;
+        out << s.Pen().Color() << " " << static_cast<int>(s.Pen().Style()) << " " << s.Pen().Width()
+            << " " << s.Brush().Color() << " " << static_cast<int>(s.Brush().Style());
+        state = out.str();
+      };
+      std::string oneByOne, runs;
+      std::string oneByOneState, runsState;
+      {
+        PointerRuns off(false);
+        oneByOne = chart.Record(true);
+        oneByOneState = state;
+      }
+      runs = chart.Record(true);
+      runsState = state;
+      EXPECT_EQ(oneByOne, runs) << c.Name << ", style " << static_cast<int>(style);
+      EXPECT_EQ(oneByOneState, runsState) << c.Name << ", style " << static_cast<int>(style);
+      EXPECT_FALSE(runsState.empty());
+      fw::TBitmap general, fast;
+      chart.Render(general, false);
+      chart.Render(fast, true);
+      EXPECT_EQ(FirstDifference(general, fast), "")
+          << c.Name << ", style " << static_cast<int>(style);
+    }
+  }
+}
+
+// A surface that reports every drawing operation gets every marker as its own operation.
+TEST(FastPaint, MarkerRunsReportEveryShapeToASurfaceThatListens) {
+  SceneChart chart(Scene{tee::psCircle, 2, 2, false, false}, 17, 3000);
+  auto countChanges = [&](bool runs) {
+    PointerRuns setting(runs);
+    fw::TBitmap bitmap(220, 170);
+    int changes = 0;
+    bitmap.Canvas().OnChange = [&](fw::TCanvas&) { ++changes; };
+    bitmap.Canvas().SetNotificationsEnabled(true);
+    chart.chart->DrawChart(bitmap.Canvas(), fw::Rect(0, 0, 220, 170));
+    return changes;
+  };
+  const int oneByOne = countChanges(false);
+  EXPECT_EQ(countChanges(true), oneByOne);
+  EXPECT_GT(oneByOne, 2500);
+}
+
 TEST(FastPaint, PointerStyleEventsStillComeForEveryPoint) {
   SceneChart chart(Scene{tee::psCircle, 2, 2, false, false}, 5);
   std::vector<int> asked;
@@ -202,6 +295,22 @@ TEST(FastPaint, PointLabelsAreTheSameWhenPointsWithinALabelAreSteppedOver) {
   EXPECT_GT(events, 5000);  // once per visible point at least
   EXPECT_EQ(steppedOver, visited);
   EXPECT_GT(steppedOver.size(), 3u);
+
+  // The widths kept per point follow changed labels and a changed font.
+  chart->OnGetAxisLabel = nullptr;
+  auto sameAsVisited = [&](const char* what) {
+    tee::ChartSettings().OrderedLabelPass = false;
+    const auto general = labelsOf();
+    tee::ChartSettings().OrderedLabelPass = true;
+    EXPECT_EQ(labelsOf(), general) << what;
+  };
+  for (int i = 0; i < series->Count(); i += 97) series->SetXLabel(i, "a much longer label");
+  sameAsVisited("changed labels");
+  chart->BottomAxis()->LabelsFont()->SetSize(14);
+  sameAsVisited("larger font");
+  series->Delete(10);
+  series->AddXY(0, 0, "zero, with a wide label");
+  sameAsVisited("deleted and added points");
 }
 
 }  // namespace
