@@ -218,18 +218,19 @@ void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors&
     const int ax = place.X + dx;
     const int ay = place.Y + dy;
     if (!recorded) recorded = rowCount != 0 && marks_.Recording(&stamp, colors);
-    std::uint16_t* mark =
-        recorded && writer_.Inside(ax + stamp.X0, ay + stamp.Y0, ax + stamp.X1, ay + stamp.Y1)
-            ? marks_.MarkOf(ax, ay)
-            : nullptr;
-    if (mark == nullptr) {
+    TStampMarks::TBit bit;
+    if (!recorded || !writer_.Inside(ax + stamp.X0, ay + stamp.Y0, ax + stamp.X1, ay + stamp.Y1) ||
+        !marks_.BitOf(ax, ay, bit)) {
       WriteStamp(stamp, colors, true, ax, ay);
       continue;
     }
-    const bool seen = *mark == marks_.Generation();
-    *mark = marks_.Generation();
-    QRgb* const base = seen ? scratch : writer_.PixelAt(ax, ay);
-    const qsizetype step = seen ? 0 : stride;
+    // Selected by arithmetic, not by a branch that the processor would guess half the time wrong.
+    const std::uint64_t seen = (*bit.Word & bit.Mask) != 0;
+    *bit.Word |= bit.Mask;
+    const std::uintptr_t image = reinterpret_cast<std::uintptr_t>(writer_.PixelAt(ax, ay));
+    const std::uintptr_t spare = reinterpret_cast<std::uintptr_t>(scratch);
+    QRgb* const base = reinterpret_cast<QRgb*>(image ^ ((image ^ spare) & (0 - seen)));
+    const qsizetype step = stride & static_cast<qsizetype>(seen - 1);
     for (std::size_t k = 0; k < rowCount; ++k)
       TPixelWriter::Fill(base + rows[k].Y * step + rows[k].X, rows[k].Length, pixel);
   }

@@ -59,20 +59,12 @@ void TStampMarks::Resize(int width, int height) {
   stride_ = width + 2 * kMargin;
   rows_ = height + 2 * kMargin;
   // Allocated when first needed, so that a bitmap that never gets shapes costs nothing.
-  std::vector<std::uint16_t>().swap(marks_);
-  generation_ = 0;
+  std::vector<std::uint64_t>().swap(bits_);
 }
 
 void TStampMarks::NewGeneration() {
-  if (marks_.empty()) {
-    marks_.assign(
-        static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_ + 2 * kMargin), 0);
-    generation_ = 0;
-  }
-  if (++generation_ == 0) {
-    std::fill(marks_.begin(), marks_.end(), 0);
-    generation_ = 1;
-  }
+  const std::size_t anchors = static_cast<std::size_t>(stride_) * static_cast<std::size_t>(rows_);
+  bits_.assign((anchors + 63) / 64, 0);
 }
 
 }  // namespace fw

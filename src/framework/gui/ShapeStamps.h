@@ -101,13 +101,10 @@ class TStampMarks {
       if (++unmarked_ == kWarmUp) NewGeneration();  // from here on the run is recorded
       return false;
     }
-    const unsigned mx = static_cast<unsigned>(x + kMargin);
-    const unsigned my = static_cast<unsigned>(y + kMargin);
-    if (mx >= static_cast<unsigned>(stride_) || my >= static_cast<unsigned>(rows_)) return false;
-    std::uint16_t& mark = marks_[static_cast<std::size_t>(my) * static_cast<std::size_t>(stride_) +
-                                 static_cast<std::size_t>(mx)];
-    if (mark == generation_) return true;
-    mark = generation_;
+    TBit bit;
+    if (!BitOf(x, y, bit)) return false;
+    if (*bit.Word & bit.Mask) return true;
+    *bit.Word |= bit.Mask;
     return false;
   }
 
@@ -115,25 +112,31 @@ class TStampMarks {
   bool Recording(const TStamp* stamp, const TStampColors& colors) const {
     return stamp == current_ && colors == colors_ && unmarked_ >= kWarmUp;
   }
-  // For a recorded run: the mark of anchor (x, y), or null where anchors are not remembered. An
-  // anchor holding Generation() has been written.
-  std::uint16_t* MarkOf(int x, int y) {
+  // For a recorded run: the bit of anchor (x, y), set once a stamp was written there; false where
+  // anchors are not remembered. One bit an anchor keeps the whole record in the first-level cache.
+  struct TBit {
+    std::uint64_t* Word = nullptr;
+    std::uint64_t Mask = 0;
+  };
+  bool BitOf(int x, int y, TBit& bit) {
     const unsigned mx = static_cast<unsigned>(x + kMargin);
     const unsigned my = static_cast<unsigned>(y + kMargin);
-    if (mx >= static_cast<unsigned>(stride_) || my >= static_cast<unsigned>(rows_)) return nullptr;
-    return &marks_[static_cast<std::size_t>(my) * static_cast<std::size_t>(stride_) + mx];
+    if (mx >= static_cast<unsigned>(stride_) || my >= static_cast<unsigned>(rows_)) return false;
+    const std::size_t i = static_cast<std::size_t>(my) * static_cast<std::size_t>(stride_) + mx;
+    bit.Word = &bits_[i >> 6];
+    bit.Mask = std::uint64_t{1} << (i & 63);
+    return true;
   }
-  std::uint16_t Generation() const { return generation_; }
 
  private:
+  // Clears the record: a new run starts being recorded.
   void NewGeneration();
 
-  std::vector<std::uint16_t> marks_;
+  std::vector<std::uint64_t> bits_;
   int width_ = 0;
   int height_ = 0;
   int stride_ = 0;
-  int rows_ = 0;  // height_ + 2 * kMargin
-  std::uint16_t generation_ = 0;
+  int rows_ = 0;      // height_ + 2 * kMargin
   int unmarked_ = 0;  // stamps of this run written before it is recorded
   const TStamp* current_ = nullptr;
   TStampColors colors_;
