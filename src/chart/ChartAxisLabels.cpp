@@ -248,23 +248,55 @@ std::string TCustomChartAxis::SeriesLabelText(TChartSeries* series, int index,
   return style == talMark ? series->MarkText(index) : series->XLabel(index);
 }
 
-// The last index from `from` (whose point lies strictly between the pixels `low` and `high` on the
-// axis) up to `to` whose point still does, for a series whose positions run in order.
-static int LastWithin(const TCustomChartAxis& axis, const TChartSeries& series, int from, int to,
-                      std::int64_t low, std::int64_t high) {
-  auto within = [&](int i) {
-    const int p = axis.CalcPosValue(axis.Horizontal() ? series.XValue(i) : series.YValue(i));
-    return low < p && p < high;
-  };
-  while (from < to) {
-    const int mid = from + (to - from + 1) / 2;
-    if (within(mid))
-      from = mid;
-    else
-      to = mid - 1;
+// The last label drawn along the axis and whether the next one fits beside it.
+struct TDrawnLabels {
+  bool Any = false;
+  std::int64_t Pos = 0;
+  std::int64_t Half = 0;
+
+  // A label at `pos` lies within the last one drawn: it cannot fit whatever its size.
+  bool Within(std::int64_t pos, int separation) const {
+    return separation != 0 && Any && Pos - Half < pos && pos < Pos + Half;
   }
-  return from;
-}
+
+  // Whether a label `extent` pixels long at `pos` is drawn (the first always is; later ones keep
+  // `separation` percent of their length clear of the last); if so, it becomes the last.
+  bool Take(std::int64_t extent, int pos, int separation) {
+    if (separation == 0 || !Any) {
+      Half = extent / 2;
+    } else {
+      const std::int64_t half =
+          (extent +
+           static_cast<std::int64_t>(std::trunc(static_cast<double>(extent) * 0.02 * separation))) /
+          2;
+      const bool fits = pos + half <= Pos - Half || Pos + Half <= pos - half;
+      if (!fits) return false;
+      Half = half;
+    }
+    Pos = pos;
+    Any = true;
+    return true;
+  }
+
+  // The last index from `from` (whose point lies within the last label) up to `to` whose point
+  // still does, for a series whose positions run in order.
+  int LastWithin(const TCustomChartAxis& axis, const TChartSeries& series, int from, int to) const {
+    const std::int64_t low = Pos - Half;
+    const std::int64_t high = Pos + Half;
+    auto within = [&](int i) {
+      const int p = axis.CalcPosValue(axis.Horizontal() ? series.XValue(i) : series.YValue(i));
+      return low < p && p < high;
+    };
+    while (from < to) {
+      const int mid = from + (to - from + 1) / 2;
+      if (within(mid))
+        from = mid;
+      else
+        to = mid - 1;
+    }
+    return from;
+  }
+};
 
 void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
   TCanvas3D* c = Canvas();
@@ -286,9 +318,7 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
   const bool turned = labelsAngle_ == 90 || labelsAngle_ == 270;
   const bool widthExtent = horizontal_ != turned;
   const int fontHeight = c ? c->FontHeight() : 0;
-  bool anyDrawn = false;
-  std::int64_t lastPos = 0;
-  std::int64_t lastHalf = 0;
+  TDrawnLabels drawn;
   // With one label series whose values run in order, no label event and no tick per point, the
   // points within the last drawn label have no effect at all: their positions run in order too,
   // so the run of them is found by bisection and stepped over.
@@ -321,10 +351,8 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
 
     // A label whose position lies within the last drawn one cannot fit whatever its size: no need
     // to measure it.
-    if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos &&
-        pos < lastPos + lastHalf) {
-      if (stepOver && i < stepEnd)
-        i = LastWithin(*this, *only, i, stepEnd, lastPos - lastHalf, lastPos + lastHalf);
+    if (drawn.Within(pos, labelsSeparation_)) {
+      if (stepOver && i < stepEnd) i = drawn.LastWithin(*this, *only, i, stepEnd);
       continue;
     }
     if (!event) text = SeriesLabelText(series, i, labels.Style);
@@ -334,20 +362,7 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
                        : widthExtent ? widths_->Width(*c, text)
                                      : std::int64_t{fontHeight} * LineCount(text);
     }
-    const std::int64_t extent = measuredExtent;
-    if (labelsSeparation_ == 0 || !anyDrawn) {
-      lastHalf = extent / 2;
-    } else {
-      const std::int64_t half =
-          (extent + static_cast<std::int64_t>(
-                        std::trunc(static_cast<double>(extent) * 0.02 * labelsSeparation_))) /
-          2;
-      const bool fits = pos + half <= lastPos - lastHalf || lastPos + lastHalf <= pos - half;
-      if (!fits) continue;
-      lastHalf = half;
-    }
-    lastPos = pos;
-    anyDrawn = true;
+    if (!drawn.Take(measuredExtent, pos, labelsSeparation_)) continue;
     AddDrawn(labels, tickOnLabelsOnly_, pos, value, std::move(text));
   }
 }
@@ -373,9 +388,7 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
   }
   std::int32_t* const widths = kept.Widths.data();
   const double multiplier = list.Multiplier();
-  bool anyDrawn = false;
-  std::int64_t lastPos = 0;
-  std::int64_t lastHalf = 0;
+  TDrawnLabels drawn;
   for (int i = firstIndex; i <= endIndex;) {
     const std::span<const double> run = list.StoredRun(i);
     const int runEnd = std::min(endIndex, i + static_cast<int>(run.size()) - 1);
@@ -384,10 +397,9 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
       const double value = values[i] * multiplier;
       if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
       const int pos = map.QuickPos(value);
-      if (labelsSeparation_ != 0 && anyDrawn && lastPos - lastHalf < pos &&
-          pos < lastPos + lastHalf) {
+      if (drawn.Within(pos, labelsSeparation_)) {
         if (i < endIndex) {
-          i = LastWithin(*this, series, i, endIndex, lastPos - lastHalf, lastPos + lastHalf);
+          i = drawn.LastWithin(*this, series, i, endIndex);
           if (i >= runEnd) {  // the run of values ends here: find the next one
             ++i;
             break;
@@ -396,20 +408,7 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
         continue;
       }
       if (widths[i] < 0) widths[i] = widths_->Width(c, series.StoredLabel(i));
-      const std::int64_t extent = widths[i];
-      if (labelsSeparation_ == 0 || !anyDrawn) {
-        lastHalf = extent / 2;
-      } else {
-        const std::int64_t half =
-            (extent + static_cast<std::int64_t>(
-                          std::trunc(static_cast<double>(extent) * 0.02 * labelsSeparation_))) /
-            2;
-        const bool fits = pos + half <= lastPos - lastHalf || lastPos + lastHalf <= pos - half;
-        if (!fits) continue;
-        lastHalf = half;
-      }
-      lastPos = pos;
-      anyDrawn = true;
+      if (!drawn.Take(widths[i], pos, labelsSeparation_)) continue;
       AddDrawn(labels, tickOnLabelsOnly_, pos, value, series.StoredLabel(i));
     }
   }

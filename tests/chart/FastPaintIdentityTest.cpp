@@ -14,19 +14,23 @@
 
 namespace {
 
-// Switches the series' mapped loop for one scope.
-class MappedLoop {
+// Switches one of the chart settings for one scope.
+template <bool tee::TChartSettings::*Setting>
+class Switch {
  public:
-  explicit MappedLoop(bool on) : saved_(tee::ChartSettings().MappedPointLoop) {
-    tee::ChartSettings().MappedPointLoop = on;
+  explicit Switch(bool on) : saved_(tee::ChartSettings().*Setting) {
+    tee::ChartSettings().*Setting = on;
   }
-  ~MappedLoop() { tee::ChartSettings().MappedPointLoop = saved_; }
-  MappedLoop(const MappedLoop&) = delete;
-  MappedLoop& operator=(const MappedLoop&) = delete;
+  ~Switch() { tee::ChartSettings().*Setting = saved_; }
+  Switch(const Switch&) = delete;
+  Switch& operator=(const Switch&) = delete;
 
  private:
   bool saved_;
 };
+// The series' mapped loop; the marker runs of point series.
+using MappedLoop = Switch<&tee::TChartSettings::MappedPointLoop>;
+using PointerRuns = Switch<&tee::TChartSettings::PointerRuns>;
 
 struct Scene {
   tee::TSeriesPointerStyle Style;
@@ -143,20 +147,6 @@ TEST(FastPaint, TheSurfaceSeesEveryCallOfTheGeneralWay) {
     EXPECT_GT(general.size(), 1000u);
   }
 }
-
-// Switches the marker runs of point series for one scope.
-class PointerRuns {
- public:
-  explicit PointerRuns(bool on) : saved_(tee::ChartSettings().PointerRuns) {
-    tee::ChartSettings().PointerRuns = on;
-  }
-  ~PointerRuns() { tee::ChartSettings().PointerRuns = saved_; }
-  PointerRuns(const PointerRuns&) = delete;
-  PointerRuns& operator=(const PointerRuns&) = delete;
-
- private:
-  bool saved_;
-};
 
 // Pointer settings and point sets at the edges of what a marker run covers: a fixed brush, a pen
 // that takes each point's colour, points no surface can place (beyond 16-bit coordinates), among
@@ -299,9 +289,11 @@ TEST(FastPaint, PointLabelsAreTheSameWhenPointsWithinALabelAreSteppedOver) {
   // The widths kept per point follow changed labels and a changed font.
   chart->OnGetAxisLabel = nullptr;
   auto sameAsVisited = [&](const char* what) {
-    tee::ChartSettings().OrderedLabelPass = false;
-    const auto general = labelsOf();
-    tee::ChartSettings().OrderedLabelPass = true;
+    std::vector<std::string> general;
+    {
+      Switch<&tee::TChartSettings::OrderedLabelPass> off(false);
+      general = labelsOf();
+    }
     EXPECT_EQ(labelsOf(), general) << what;
   };
   for (int i = 0; i < series->Count(); i += 97) series->SetXLabel(i, "a much longer label");
