@@ -17,6 +17,10 @@
 // shape, size and style into stamps (ShapeStamps.h), and a stamp written again where the same one
 // already lies, with nothing else drawn since, is skipped. Both give exactly the pixels of the
 // QPainter path; switching direct drawing off lets tests prove it.
+//
+// Texts, with direct drawing on, are copied rather than drawn where every pixel they can touch
+// holds one colour (TextImages.h): a mark's text in its box, a label on its panel. Turned texts,
+// clips of more than one rectangle and images of other formats take the QPainter way.
 #pragma once
 
 #include <QFont>
@@ -35,6 +39,7 @@
 #include "framework/gui/PixelWriter.h"
 #include "framework/gui/ShapeStamps.h"
 #include "framework/gui/TextCache.h"
+#include "framework/gui/TextImages.h"
 
 namespace fw {
 
@@ -85,6 +90,16 @@ class TPainterCanvas : public TCanvas {
   struct TLaidOutText {
     QStaticText Text;
     int Width = 0;
+    // The pixels the glyphs cover (TextImages.h), relative to the text's top-left point; found
+    // at the first copy tried, none when it could not be found.
+    bool CoverageKnown = false;
+    std::optional<QRect> Coverage;
+    // The kept image copied last, with what it was kept for.
+    const QImage* Image = nullptr;
+    QRgb ImageInk = 0;
+    QRgb ImageBack = 0;
+    QImage::Format ImageFormat = QImage::Format_Invalid;
+    std::uint32_t ImageGeneration = 0;
   };
   // Looked up by string_view, without building a string.
   struct TTextHash {
@@ -93,9 +108,13 @@ class TPainterCanvas : public TCanvas {
   };
   struct TFontLayouts {
     QFont Font;
+    std::uint64_t Id = 0;  // never reused: names the font in the kept text images
     std::unordered_map<std::string, TLaidOutText, TTextHash, std::equal_to<>> Texts;
   };
-  const TLaidOutText& LaidOut(std::string_view text);
+  TLaidOutText& LaidOut(std::string_view text);
+  // Writes the kept image of a text at `origin` (its top-left point) where every pixel it can
+  // touch holds one colour; false when the text must be drawn by QPainter.
+  bool CopyText(TLaidOutText& laid, std::string_view text, QPoint origin);
   // Strokes a path of one-pixel lines, each leaving out its end point, the dash pattern running on.
   void StrokeThin(std::span<const TPoint> path);
   void FillEllipseInside(const TRect& r, const QBrush& brush);
@@ -143,6 +162,8 @@ class TPainterCanvas : public TCanvas {
   std::size_t fontLayouts_ = 0;        // the current font's entry
   TTextCache texts_;
   TTextCache::TCachedFont* font_ = nullptr;  // the current font's entry in texts_
+  std::uint64_t fontIds_ = 0;
+  TTextImages textImages_;
 
   bool direct_ = true;
   TPixelWriter writer_;

@@ -1,0 +1,134 @@
+#include "framework/gui/TextImages.h"
+
+#include <QPainter>
+
+namespace fw {
+namespace {
+
+const QRgb* Row(const QImage& image, int y) {
+  return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+}
+
+// A painter set up as the backend's for text: grey-scale antialiased glyphs, aliased lines.
+void PrepareTextPainter(QPainter& p, const QFont& font, const QColor& ink) {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(font);
+  p.setPen(ink);
+}
+
+// A scratch image of the target's resolution.
+QImage Scratch(int width, int height, QImage::Format format, const QImage& target) {
+  QImage scratch(width, height, format);
+  scratch.setDotsPerMeterX(target.dotsPerMeterX());
+  scratch.setDotsPerMeterY(target.dotsPerMeterY());
+  return scratch;
+}
+
+// Whether the one-pixel ring just inside the image's edge holds `pixel` only.
+bool RingHolds(const QImage& image, QRgb pixel) {
+  const int w = image.width();
+  const int h = image.height();
+  for (int x = 0; x < w; ++x)
+    if (Row(image, 0)[x] != pixel || Row(image, h - 1)[x] != pixel) return false;
+  for (int y = 0; y < h; ++y)
+    if (Row(image, y)[0] != pixel || Row(image, y)[w - 1] != pixel) return false;
+  return true;
+}
+
+}  // namespace
+
+std::size_t TTextImages::THash::operator()(const TKeyView& k) const {
+  std::size_t h = std::hash<std::string_view>{}(k.Text);
+  for (std::uint64_t v :
+       {k.Font, std::uint64_t{k.Ink} << 32 | k.Back, static_cast<std::uint64_t>(k.Format)})
+    h = (h ^ std::hash<std::uint64_t>{}(v)) * 0x9E3779B97F4A7C15ull;
+  return h;
+}
+
+const QImage* TTextImages::Get(const TKeyView& key, const QStaticText& text, const QFont& font,
+                               const QRect& coverage, const QImage& target) {
+  auto it = images_.find(key);
+  if (it == images_.end()) {
+    QImage pixels = Render(key, text, font, coverage, target);
+    const qsizetype size = pixels.sizeInBytes() + static_cast<qsizetype>(key.Text.size()) + 64;
+    if (bytes_ + size > kMaxBytes) {
+      images_.clear();
+      bytes_ = 0;
+      ++generation_;
+    }
+    bytes_ += size;
+    it = images_
+             .emplace(TKey{key.Font, key.Ink, key.Back, key.Format, std::string(key.Text)},
+                      std::move(pixels))
+             .first;
+  }
+  return it->second.isNull() ? nullptr : &it->second;
+}
+
+std::optional<QRect> TTextImages::Coverage(const QStaticText& text, const QFont& font, int width,
+                                           int height, const QImage& target) {
+  // Room for glyphs reaching out of the text's cell (italics, accents, descenders).
+  const int m = std::max(8, height);
+  QImage scratch =
+      Scratch(width + 2 * m, height + 2 * m, QImage::Format_ARGB32_Premultiplied, target);
+  scratch.fill(Qt::transparent);
+  {
+    QPainter p(&scratch);
+    PrepareTextPainter(p, font, Qt::black);
+    p.drawStaticText(QPoint(m, m), text);
+  }
+  QRect box;
+  for (int y = 0; y < scratch.height(); ++y) {
+    const QRgb* row = Row(scratch, y);
+    for (int x = 0; x < scratch.width(); ++x)
+      if (qAlpha(row[x]) != 0) box |= QRect(x, y, 1, 1);
+  }
+  if (box.isEmpty()) return QRect();
+  if (box.left() == 0 || box.top() == 0 || box.right() == scratch.width() - 1 ||
+      box.bottom() == scratch.height() - 1)
+    return std::nullopt;
+  return box.translated(-m, -m);
+}
+
+QImage TTextImages::Render(const TKeyView& key, const QStaticText& text, const QFont& font,
+                           const QRect& coverage, const QImage& target) {
+  // One more pixel all round proves that nothing was drawn outside the coverage box.
+  QImage scratch = Scratch(coverage.width() + 2, coverage.height() + 2, key.Format, target);
+  scratch.fill(key.Back);
+  {
+    QPainter p(&scratch);
+    PrepareTextPainter(p, font, QColor::fromRgb(key.Ink));
+    p.drawStaticText(QPoint(1 - coverage.left(), 1 - coverage.top()), text);
+  }
+  if (!RingHolds(scratch, key.Back)) return QImage();
+  return scratch.copy(1, 1, coverage.width(), coverage.height());
+}
+
+bool TTextImages::Uniform(const QImage& image, const QRect& box, QRgb* back) {
+  const QRgb pixel = Row(image, box.top())[box.left()];
+  const int n = box.width();
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    const QRgb* row = Row(image, y) + box.left();
+    QRgb differs = 0;
+    for (int x = 0; x < n; ++x) differs |= row[x] ^ pixel;
+    if (differs != 0) return false;
+  }
+  *back = pixel;
+  return true;
+}
+
+void TTextImages::Copy(const QImage& pixels, const QRect& at, QImage* image, const QRect& box) {
+  uchar* bits = const_cast<uchar*>(image->constBits());
+  const qsizetype stride = image->bytesPerLine();
+  const int dx = box.left() - at.left();
+  const int n = box.width();
+  // Rows of a few dozen pixels: a plain loop beats a call to memcpy per row.
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    const QRgb* from = Row(pixels, y - at.top()) + dx;
+    QRgb* to = reinterpret_cast<QRgb*>(bits + y * stride) + box.left();
+    for (int x = 0; x < n; ++x) to[x] = from[x];
+  }
+}
+
+}  // namespace fw
