@@ -508,6 +508,7 @@ bool TPainterCanvas::CopyText(TLaidOutText& laid, std::string_view text, QPoint 
     laid.ImageGeneration = textImages_.Generation();
   }
   TTextImages::Copy(*pixels, at, image_, box);
+  ++textsCopied_;
   return true;
 }
 

@@ -57,6 +57,8 @@ class TPainterCanvas : public TCanvas {
   // Direct pixel writes and stamps; off, everything is drawn through QPainter.
   bool DirectDrawing() const { return direct_; }
   void SetDirectDrawing(bool value);
+  // How many texts were copied from kept images rather than drawn (for tests and diagnostics).
+  std::uint64_t TextsCopied() const { return textsCopied_; }
 
  protected:
   void DoLine(TPoint from, TPoint to) override;
@@ -164,6 +166,7 @@ class TPainterCanvas : public TCanvas {
   TTextCache::TCachedFont* font_ = nullptr;  // the current font's entry in texts_
   std::uint64_t fontIds_ = 0;
   TTextImages textImages_;
+  std::uint64_t textsCopied_ = 0;
 
   bool direct_ = true;
   TPixelWriter writer_;
