@@ -493,7 +493,12 @@ bool TPainterCanvas::CopyText(TLaidOutText& laid, std::string_view text, QPoint 
   if (box.isEmpty()) return true;  // no pixel the text could touch is drawable
   QRgb back = 0;
   if (!TTextImages::Uniform(*image_, box, &back)) return false;
-  const QRgb ink = ToQColor(Font().Color()).rgb();
+  if (inkRevision_ != Font().Revision() || !inkValid_) {
+    ink_ = ToQColor(Font().Color()).rgb();
+    inkRevision_ = Font().Revision();
+    inkValid_ = true;
+  }
+  const QRgb ink = ink_;
   const QImage::Format format = image_->format();
   const QImage* pixels = laid.Image;
   if (pixels == nullptr || laid.ImageInk != ink || laid.ImageBack != back ||

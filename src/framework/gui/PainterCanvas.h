@@ -167,6 +167,9 @@ class TPainterCanvas : public TCanvas {
   std::uint64_t fontIds_ = 0;
   TTextImages textImages_;
   std::uint64_t textsCopied_ = 0;
+  QRgb ink_ = 0;  // the font colour, as of inkRevision_
+  std::uint32_t inkRevision_ = 0;
+  bool inkValid_ = false;
 
   bool direct_ = true;
   TPixelWriter writer_;

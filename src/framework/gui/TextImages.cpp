@@ -1,6 +1,7 @@
 #include "framework/gui/TextImages.h"
 
 #include <QPainter>
+#include <cstring>
 
 namespace fw {
 namespace {
@@ -106,10 +107,14 @@ QImage TTextImages::Render(const TKeyView& key, const QStaticText& text, const Q
 }
 
 bool TTextImages::Uniform(const QImage& image, const QRect& box, QRgb* back) {
-  const QRgb pixel = Row(image, box.top())[box.left()];
+  const uchar* bits = image.constBits();
+  const qsizetype stride = image.bytesPerLine();
+  const auto* first = reinterpret_cast<const QRgb*>(bits + box.top() * stride) + box.left();
+  const QRgb pixel = *first;
   const int n = box.width();
-  for (int y = box.top(); y <= box.bottom(); ++y) {
-    const QRgb* row = Row(image, y) + box.left();
+  for (int y = 0; y < box.height(); ++y) {
+    const QRgb* row =
+        reinterpret_cast<const QRgb*>(reinterpret_cast<const uchar*>(first) + y * stride);
     QRgb differs = 0;
     for (int x = 0; x < n; ++x) differs |= row[x] ^ pixel;
     if (differs != 0) return false;
@@ -119,16 +124,13 @@ bool TTextImages::Uniform(const QImage& image, const QRect& box, QRgb* back) {
 }
 
 void TTextImages::Copy(const QImage& pixels, const QRect& at, QImage* image, const QRect& box) {
-  uchar* bits = const_cast<uchar*>(image->constBits());
-  const qsizetype stride = image->bytesPerLine();
-  const int dx = box.left() - at.left();
-  const int n = box.width();
-  // Rows of a few dozen pixels: a plain loop beats a call to memcpy per row.
-  for (int y = box.top(); y <= box.bottom(); ++y) {
-    const QRgb* from = Row(pixels, y - at.top()) + dx;
-    QRgb* to = reinterpret_cast<QRgb*>(bits + y * stride) + box.left();
-    for (int x = 0; x < n; ++x) to[x] = from[x];
-  }
+  uchar* to = const_cast<uchar*>(image->constBits()) + box.top() * image->bytesPerLine() +
+              box.left() * static_cast<qsizetype>(sizeof(QRgb));
+  const uchar* from = pixels.constBits() + (box.top() - at.top()) * pixels.bytesPerLine() +
+                      (box.left() - at.left()) * static_cast<qsizetype>(sizeof(QRgb));
+  const std::size_t bytes = static_cast<std::size_t>(box.width()) * sizeof(QRgb);
+  for (int y = 0; y < box.height(); ++y)
+    std::memcpy(to + y * image->bytesPerLine(), from + y * pixels.bytesPerLine(), bytes);
 }
 
 }  // namespace fw
