@@ -31,7 +31,8 @@ const FontCase kFonts[] = {{"Arial", -11, {}},
                            {"Courier New", -12, {fw::fsUnderline}},
                            {"Arial", -20, {fw::fsBold, fw::fsStrikeOut}},
                            {"Times New Roman", -30, {fw::fsItalic, fw::fsUnderline}},
-                           {"MS Sans Serif", 0, {}}};
+                           {"MS Sans Serif", 0, {}},
+                           {"Arial", -46, {}}};
 
 struct ColourCase {
   TColor Ink;
@@ -184,7 +185,7 @@ TEST(TextCopy, EveryFontColourClipAndPlaceGivesTheQPainterPicture) {
                 << "," << at.Y << " align " << s.Align;
           }
         }
-  EXPECT_EQ(scenes, 7 * 5 * 5 * 3 * 12);
+  EXPECT_EQ(scenes, 8 * 5 * 5 * 3 * 12);
   // Most texts were copied; the general way never copies.
   const auto& fast = static_cast<const fw::TPainterCanvas&>(direct.Canvas());
   EXPECT_GT(fast.TextsCopied(), static_cast<std::uint64_t>(scenes) / 2);

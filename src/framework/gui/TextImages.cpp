@@ -69,6 +69,9 @@ const QImage* TTextImages::Get(const TKeyView& key, const QStaticText& text, con
 
 std::optional<QRect> TTextImages::Coverage(const QStaticText& text, const QFont& font, int width,
                                            int height, const QImage& target) {
+  // Qt draws glyphs this large as outlines rather than from its glyph cache: such texts are rare
+  // and are always drawn.
+  if (font.pixelSize() >= kMaxPixelSize) return std::nullopt;
   // Room for glyphs reaching out of the text's cell (italics, accents, descenders).
   const int m = std::max(8, height);
   QImage scratch =

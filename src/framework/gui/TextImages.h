@@ -27,6 +27,8 @@ namespace fw {
 class TTextImages {
  public:
   static constexpr qsizetype kMaxBytes = 8 << 20;
+  // Fonts of this pixel size and more are never copied.
+  static constexpr int kMaxPixelSize = 64;
 
   // What the pixels of a kept text depend on. `Font` names a laid-out font for the life of the
   // canvas (never reused); `Ink` is the text colour, `Back` the raw pixel the text is drawn over.
