@@ -254,9 +254,10 @@ TEST(TextCopy, TurnedTextsAndNonRectangularClipsAreDrawnByQPainter) {
 }
 
 // More texts than the kept images may hold: they are dropped and made again, never reused stale.
+// A text is copied from its second drawing on.
 TEST(TextCopy, KeptImagesDroppedWhenFullAreMadeAgain) {
   testing_support::EnsureGuiApplication();
-  constexpr int w = 400, h = 60;
+  constexpr int w = 400, h = 110;
   fw::TBitmap general(w, h);
   fw::TBitmap direct(w, h);
   for (int i = 0; i < 700; ++i) {
@@ -273,11 +274,12 @@ TEST(TextCopy, KeptImagesDroppedWhenFullAreMadeAgain) {
       c.Font().SetHeight(-40);
       c.Font().SetColor(i % 7 == 0 ? fw::clRed : fw::clBlack);
       c.TextOut(5 + i % 9, 4, "Label " + std::to_string(n * 7919));
+      c.TextOut(9 - i % 9, 56, "Label " + std::to_string(n * 7919));
     }
     ASSERT_TRUE(general.Image() == direct.Image())
         << FirstDifference(general.Image(), direct.Image()) << " text " << i;
   }
-  EXPECT_EQ(static_cast<const fw::TPainterCanvas&>(direct.Canvas()).TextsCopied(), 700u);
+  EXPECT_GE(static_cast<const fw::TPainterCanvas&>(direct.Canvas()).TextsCopied(), 700u);
 }
 
 }  // namespace

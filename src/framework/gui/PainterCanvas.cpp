@@ -481,6 +481,10 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
 }
 
 bool TPainterCanvas::CopyText(TLaidOutText& laid, std::string_view text, QPoint origin) {
+  if (!laid.DrawnOnce) {
+    laid.DrawnOnce = true;
+    return false;
+  }
   if (!laid.CoverageKnown) {
     laid.Coverage = TTextImages::Coverage(laid.Text, font_->Font, laid.Width,
                                           font_->Ascent + font_->Descent, *image_);

@@ -92,6 +92,9 @@ class TPainterCanvas : public TCanvas {
   struct TLaidOutText {
     QStaticText Text;
     int Width = 0;
+    // Texts are copied from their second drawing on: one drawn once (a value of a live profile)
+    // costs no more than QPainter's drawing.
+    bool DrawnOnce = false;
     // The pixels the glyphs cover (TextImages.h), relative to the text's top-left point; found
     // at the first copy tried, none when it could not be found.
     bool CoverageKnown = false;

@@ -1,6 +1,7 @@
 #include "framework/gui/TextImages.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 namespace fw {
@@ -82,16 +83,20 @@ std::optional<QRect> TTextImages::Coverage(const QStaticText& text, const QFont&
     PrepareTextPainter(p, font, Qt::black);
     p.drawStaticText(QPoint(m, m), text);
   }
-  QRect box;
-  for (int y = 0; y < scratch.height(); ++y) {
+  const int w = scratch.width();
+  const int h = scratch.height();
+  int x0 = w, y0 = h, x1 = -1, y1 = -1;
+  for (int y = 0; y < h; ++y) {
     const QRgb* row = Row(scratch, y);
-    for (int x = 0; x < scratch.width(); ++x)
-      if (qAlpha(row[x]) != 0) box |= QRect(x, y, 1, 1);
+    for (int x = 0; x < w; ++x)
+      if (qAlpha(row[x]) != 0) {
+        x0 = std::min(x0, x), x1 = std::max(x1, x);
+        y0 = std::min(y0, y), y1 = std::max(y1, y);
+      }
   }
-  if (box.isEmpty()) return QRect();
-  if (box.left() == 0 || box.top() == 0 || box.right() == scratch.width() - 1 ||
-      box.bottom() == scratch.height() - 1)
-    return std::nullopt;
+  if (x1 < 0) return QRect();
+  if (x0 == 0 || y0 == 0 || x1 == w - 1 || y1 == h - 1) return std::nullopt;
+  const QRect box(QPoint(x0, y0), QPoint(x1, y1));
   return box.translated(-m, -m);
 }
 
