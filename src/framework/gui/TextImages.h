@@ -7,8 +7,9 @@
 // whenever every pixel the text can touch holds B (a mark's box, a label's panel), copies that
 // image instead of drawing the glyphs again.
 //
-// What a text can touch is its coverage box: the pixels QPainter's glyphs cover, found once per
-// laid-out text. The images are kept up to a fixed number of bytes and all
+// What a text can touch is its coverage box: the box of the pixels QPainter's glyphs cover (alpha
+// above zero when drawn onto transparent pixels), found once per laid-out text. Only that box is
+// checked and copied, cut to the clip. The images are kept up to a fixed number of bytes and all
 // dropped when that is exceeded; the key holds everything the pixels depend on.
 #pragma once
 
@@ -42,8 +43,8 @@ class TTextImages {
 
   // The pixels of `text` within `coverage` (relative to its top-left point, as drawStaticText
   // places it) drawn over `key.Back`: rendered at the first call, kept afterwards. Null when the
-  // text would leave pixels outside `coverage` changed.
-  // `target` is the image drawn on (its resolution is taken).
+  // text would leave pixels outside `coverage` changed. `target` is the image drawn on (its
+  // resolution is taken).
   const QImage* Get(const TKeyView& key, const QStaticText& text, const QFont& font,
                     const QRect& coverage, const QImage& target);
 
