@@ -293,8 +293,36 @@ void TPainterCanvas::StrokeThin(std::span<const TPoint> path) {
   ThinPathRuns(path, pattern, pattern != nullptr && BackMode() == OPAQUE, runs);
 }
 
+// Boxes of more pixels than this (a mark's, a legend's) are written directly rather than stamped:
+// they are seldom drawn twice on the same pixels, which is what a stamp saves.
+constexpr int kMinWrittenBox = 256;
+
+bool TPainterCanvas::WriteBox(const TRect& r) {
+  const int w = r.Width();
+  const int h = r.Height();
+  if (!direct_ || !writer_.Usable() || w < 3 || h < 3 || w * h <= kMinWrittenBox) return false;
+  const ShapeStyle& style = CurrentShapeStyle();
+  const bool outline = Pen().Style() != psClear;
+  if (!style.Stampable || (outline && Pen().Style() != psSolid)) return false;
+  ForgetStamps();
+  const QRgb ink = style.Colors.Ink;
+  const int l = r.Left, t = r.Top, right = r.Right - 1, bottom = r.Bottom - 1;
+  if (!outline) {
+    if (style.Fill) writer_.Write(TPixelRun{l, t, right - 1, bottom - 1}, 0, 0, style.Colors.Fill);
+    return true;
+  }
+  // The fill inside, then the outline's pixels, as the one-pixel path round the box covers them.
+  if (style.Fill)
+    writer_.Write(TPixelRun{l + 1, t + 1, right - 1, bottom - 1}, 0, 0, style.Colors.Fill);
+  writer_.Write(TPixelRun{l, t, right, t}, 0, 0, ink);
+  writer_.Write(TPixelRun{l, bottom, right, bottom}, 0, 0, ink);
+  writer_.Write(TPixelRun{l, t + 1, l, bottom - 1}, 0, 0, ink);
+  writer_.Write(TPixelRun{right, t + 1, right, bottom - 1}, 0, 0, ink);
+  return true;
+}
+
 void TPainterCanvas::DoRectangle(const TRect& r) {
-  if (StampBox(TStampShape::Rectangle, r)) return;
+  if (WriteBox(r) || StampBox(TStampShape::Rectangle, r)) return;
   ForgetStamps();
   if (!Prepare()) return;
   if (!penVisible_) {

@@ -143,6 +143,9 @@ class TPainterCanvas : public TCanvas {
   void UpdateClip();
   void ForgetStamps() { marks_.Forget(); }
   const ShapeStyle& CurrentShapeStyle();
+  // Writes a large box (PainterCanvas.cpp) in a solid one-pixel pen or none and a solid or clear
+  // brush straight into the image; false when it must be stamped or drawn.
+  bool WriteBox(const TRect& r);
   // Writes the stamp of a small shape; false when the shape must go the QPainter way.
   bool StampBox(TStampShape shape, const TRect& r);
   bool StampLine(TPoint from, TPoint to);
