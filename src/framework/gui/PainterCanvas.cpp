@@ -246,14 +246,14 @@ void TPainterCanvas::ApplyFont() {
                          [&](const TFontLayouts& l) { return l.Font == font_->Font; });
   if (it == layouts_.end()) {
     if (layouts_.size() >= kKeptFonts) layouts_.erase(layouts_.begin());
-    layouts_.push_back(TFontLayouts{font_->Font, {}});
+    layouts_.push_back(TFontLayouts{font_->Font, ++fontIds_, {}});
     it = layouts_.end() - 1;
   }
   fontLayouts_ = static_cast<std::size_t>(it - layouts_.begin());
   fontRevision_ = Font().Revision();
 }
 
-const TPainterCanvas::TLaidOutText& TPainterCanvas::LaidOut(std::string_view text) {
+TPainterCanvas::TLaidOutText& TPainterCanvas::LaidOut(std::string_view text) {
   constexpr std::size_t kMaxLaidOut = 4096;
   auto& texts = layouts_[fontLayouts_].Texts;
   auto it = texts.find(text);
@@ -293,8 +293,36 @@ void TPainterCanvas::StrokeThin(std::span<const TPoint> path) {
   ThinPathRuns(path, pattern, pattern != nullptr && BackMode() == OPAQUE, runs);
 }
 
+// Boxes of more pixels than this (a mark's, a legend's) are written directly rather than stamped:
+// they are seldom drawn twice on the same pixels, which is what a stamp saves.
+constexpr int kMinWrittenBox = 256;
+
+bool TPainterCanvas::WriteBox(const TRect& r) {
+  const int w = r.Width();
+  const int h = r.Height();
+  if (!direct_ || !writer_.Usable() || w < 3 || h < 3 || w * h <= kMinWrittenBox) return false;
+  const ShapeStyle& style = CurrentShapeStyle();
+  const bool outline = Pen().Style() != psClear;
+  if (!style.Stampable || (outline && Pen().Style() != psSolid)) return false;
+  ForgetStamps();
+  const QRgb ink = style.Colors.Ink;
+  const int l = r.Left, t = r.Top, right = r.Right - 1, bottom = r.Bottom - 1;
+  if (!outline) {
+    if (style.Fill) writer_.Write(TPixelRun{l, t, right - 1, bottom - 1}, 0, 0, style.Colors.Fill);
+    return true;
+  }
+  // The fill inside, then the outline's pixels, as the one-pixel path round the box covers them.
+  if (style.Fill)
+    writer_.Write(TPixelRun{l + 1, t + 1, right - 1, bottom - 1}, 0, 0, style.Colors.Fill);
+  writer_.Write(TPixelRun{l, t, right, t}, 0, 0, ink);
+  writer_.Write(TPixelRun{l, bottom, right, bottom}, 0, 0, ink);
+  writer_.Write(TPixelRun{l, t + 1, l, bottom - 1}, 0, 0, ink);
+  writer_.Write(TPixelRun{right, t + 1, right, bottom - 1}, 0, 0, ink);
+  return true;
+}
+
 void TPainterCanvas::DoRectangle(const TRect& r) {
-  if (StampBox(TStampShape::Rectangle, r)) return;
+  if (WriteBox(r) || StampBox(TStampShape::Rectangle, r)) return;
   ForgetStamps();
   if (!Prepare()) return;
   if (!penVisible_) {
@@ -410,7 +438,7 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
   ForgetStamps();
   if (!painter_.isActive() || text.empty()) return;
   ApplyFont();
-  const TLaidOutText& laid = LaidOut(text);
+  TLaidOutText& laid = LaidOut(text);
   const int width = laid.Width;
   const int ascent = font_->Ascent;
   const int descent = font_->Descent;
@@ -437,7 +465,6 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
       break;
   }
   CopyModeScope copy(*this);
-  painter_.setFont(font_->Font);
   const bool turned = Font().Escapement() % 3600 != 0;
   if (turned) {
     painter_.save();
@@ -451,9 +478,18 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
   // any other (clear, hatched or pattern) brush writes the text transparently. The back mode and
   // back colour serve the gaps of dashed lines and hatches only.
   const TBrush& brush = Brush();
-  if (brush.Style() == bsSolid && brush.Bitmap() == nullptr)
-    painter_.fillRect(QRect(x + dx, y + baseline - ascent, width, ascent + descent),
-                      ToQColor(brush.Color()));
+  const QRect cell(x + dx, y + baseline - ascent, width, ascent + descent);
+  const bool direct = direct_ && writer_.Usable() && !turned;
+  if (brush.Style() == bsSolid && brush.Bitmap() == nullptr) {
+    const QColor back = ToQColor(brush.Color());
+    if (direct)
+      writer_.Write(TPixelRun{cell.left(), cell.top(), cell.right(), cell.bottom()}, 0, 0,
+                    back.rgb());
+    else
+      painter_.fillRect(cell, back);
+  }
+  if (direct && CopyText(laid, text, cell.topLeft())) return;
+  painter_.setFont(font_->Font);
   const QPen pen = painter_.pen();
   painter_.setPen(ToQColor(Font().Color()));
   if (painter_.backgroundMode() != Qt::TransparentMode) {
@@ -464,12 +500,53 @@ void TPainterCanvas::DoTextOut(int x, int y, std::string_view text) {
   if (turned)
     painter_.drawText(QPoint(x + dx, y + baseline), laid.Text.text());
   else
-    painter_.drawStaticText(QPoint(x + dx, y + baseline - ascent), laid.Text);
+    painter_.drawStaticText(cell.topLeft(), laid.Text);
   if (turned) {
     painter_.restore();
   } else {
     painter_.setPen(pen);
   }
+}
+
+bool TPainterCanvas::CopyText(TLaidOutText& laid, std::string_view text, QPoint origin) {
+  if (!laid.DrawnOnce) {
+    laid.DrawnOnce = true;
+    return false;
+  }
+  if (!laid.CoverageKnown) {
+    laid.Coverage = TTextImages::Coverage(laid.Text, font_->Font, laid.Width,
+                                          font_->Ascent + font_->Descent, *image_);
+    laid.CoverageKnown = true;
+  }
+  if (!laid.Coverage) return false;
+  const QRect at = laid.Coverage->translated(origin);
+  const QRect box =
+      at & QRect(QPoint(writer_.Left(), writer_.Top()), QPoint(writer_.Right(), writer_.Bottom()));
+  if (box.isEmpty()) return true;  // no pixel the text could touch is drawable
+  QRgb back = 0;
+  if (!TTextImages::Uniform(*image_, box, &back)) return false;
+  if (inkRevision_ != Font().Revision() || !inkValid_) {
+    ink_ = ToQColor(Font().Color()).rgb();
+    inkRevision_ = Font().Revision();
+    inkValid_ = true;
+  }
+  const QRgb ink = ink_;
+  const QImage::Format format = image_->format();
+  const QImage* pixels = laid.Image;
+  if (pixels == nullptr || laid.ImageInk != ink || laid.ImageBack != back ||
+      laid.ImageFormat != format || laid.ImageGeneration != textImages_.Generation()) {
+    const TTextImages::TKeyView key{layouts_[fontLayouts_].Id, ink, back, format, text};
+    pixels = textImages_.Get(key, laid.Text, font_->Font, *laid.Coverage, *image_);
+    if (pixels == nullptr) return false;
+    laid.Image = pixels;
+    laid.ImageInk = ink;
+    laid.ImageBack = back;
+    laid.ImageFormat = format;
+    laid.ImageGeneration = textImages_.Generation();
+  }
+  TTextImages::Copy(*pixels, at, image_, box);
+  ++textsCopied_;
+  return true;
 }
 
 TSize TPainterCanvas::DoTextExtent(std::string_view text) {

@@ -17,6 +17,10 @@
 // shape, size and style into stamps (ShapeStamps.h), and a stamp written again where the same one
 // already lies, with nothing else drawn since, is skipped. Both give exactly the pixels of the
 // QPainter path; switching direct drawing off lets tests prove it.
+//
+// Texts, with direct drawing on, are copied rather than drawn where every pixel they can touch
+// holds one colour (TextImages.h): a mark's text in its box, a label on its panel. Turned texts,
+// clips of more than one rectangle and images of other formats take the QPainter way.
 #pragma once
 
 #include <QFont>
@@ -36,6 +40,7 @@
 #include "framework/gui/PixelWriter.h"
 #include "framework/gui/ShapeStamps.h"
 #include "framework/gui/TextCache.h"
+#include "framework/gui/TextImages.h"
 
 namespace fw {
 
@@ -57,6 +62,8 @@ class TPainterCanvas : public TCanvas {
   // Direct pixel writes and stamps; off, everything is drawn through QPainter.
   bool DirectDrawing() const { return direct_; }
   void SetDirectDrawing(bool value);
+  // How many texts were copied from kept images rather than drawn (for tests and diagnostics).
+  std::uint64_t TextsCopied() const { return textsCopied_; }
 
  protected:
   void DoLine(TPoint from, TPoint to) override;
@@ -92,6 +99,19 @@ class TPainterCanvas : public TCanvas {
   struct TLaidOutText {
     QStaticText Text;
     int Width = 0;
+    // Texts are copied from their second drawing on: one drawn once (a value of a live profile)
+    // costs no more than QPainter's drawing.
+    bool DrawnOnce = false;
+    // The pixels the glyphs cover (TextImages.h), relative to the text's top-left point; found
+    // at the first copy tried, none when it could not be found.
+    bool CoverageKnown = false;
+    std::optional<QRect> Coverage;
+    // The kept image copied last, with what it was kept for.
+    const QImage* Image = nullptr;
+    QRgb ImageInk = 0;
+    QRgb ImageBack = 0;
+    QImage::Format ImageFormat = QImage::Format_Invalid;
+    std::uint32_t ImageGeneration = 0;
   };
   // Looked up by string_view, without building a string.
   struct TTextHash {
@@ -100,9 +120,13 @@ class TPainterCanvas : public TCanvas {
   };
   struct TFontLayouts {
     QFont Font;
+    std::uint64_t Id = 0;  // never reused: names the font in the kept text images
     std::unordered_map<std::string, TLaidOutText, TTextHash, std::equal_to<>> Texts;
   };
-  const TLaidOutText& LaidOut(std::string_view text);
+  TLaidOutText& LaidOut(std::string_view text);
+  // Writes the kept image of a text at `origin` (its top-left point) where every pixel it can
+  // touch holds one colour; false when the text must be drawn by QPainter.
+  bool CopyText(TLaidOutText& laid, std::string_view text, QPoint origin);
   // Strokes a path of one-pixel lines, each leaving out its end point, the dash pattern running on.
   void StrokeThin(std::span<const TPoint> path);
   void FillEllipseInside(const TRect& r, const QBrush& brush);
@@ -126,6 +150,9 @@ class TPainterCanvas : public TCanvas {
   void UpdateClip();
   void ForgetStamps() { marks_.Forget(); }
   const ShapeStyle& CurrentShapeStyle();
+  // Writes a large box (PainterCanvas.cpp) in a solid one-pixel pen or none and a solid or clear
+  // brush straight into the image; false when it must be stamped or drawn.
+  bool WriteBox(const TRect& r);
   // Writes the stamp of a small shape; false when the shape must go the QPainter way.
   bool StampBox(TStampShape shape, const TRect& r);
   bool StampLine(TPoint from, TPoint to);
@@ -170,6 +197,12 @@ class TPainterCanvas : public TCanvas {
   std::size_t fontLayouts_ = 0;        // the current font's entry
   TTextCache texts_;
   TTextCache::TCachedFont* font_ = nullptr;  // the current font's entry in texts_
+  std::uint64_t fontIds_ = 0;
+  TTextImages textImages_;
+  std::uint64_t textsCopied_ = 0;
+  QRgb ink_ = 0;  // the font colour, as of inkRevision_
+  std::uint32_t inkRevision_ = 0;
+  bool inkValid_ = false;
 
   bool direct_ = true;
   TPixelWriter writer_;
