@@ -9,6 +9,7 @@
 #endif
 #include <stdlib.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -143,6 +144,13 @@ void PseudoTerminalServer::Serve(Qx770Device& device, bool paced,
     }
     const int ready = ppoll(&p, 1, &wait, nullptr);
     if (ready < 0 && errno != EINTR) break;
+    if (ready > 0 && (p.revents & (POLLIN | POLLOUT)) == 0) {
+      // An error or hang-up state that every wait reports at once: pause instead of spinning,
+      // all the more at real-time priority.
+      const timespec pause = ToTimespec(std::chrono::milliseconds(1));
+      nanosleep(&pause, nullptr);
+      continue;
+    }
     if (ready <= 0 || (p.revents & POLLIN) == 0) continue;
 
     const ssize_t n = read(master_, chunk, sizeof chunk);
