@@ -3,6 +3,8 @@
 // exchange needs 19.27 ms of line time and the line allows 51.9 profiles per second):
 //   - LiveThroughput: 250 measurements through the window's event loop (exchange, paint, next);
 //     counters: profiles per second and their share of the line's limit;
+//   - LinkThroughput: the same 250 exchanges without the window (Measure into a sink that keeps
+//     nothing, no paint): what the link and the simulator alone allow, for comparison;
 //   - KeyPressWait: the same run while another thread posts a key press to the window at random
 //     moments, one at a time; counters: the longest and the median wait of a key press until the
 //     window handles it, and the longest and the mean cycle (one exchange plus one paint, from
@@ -36,6 +38,8 @@
 #include "framework/widgets/WidgetPeer.h"
 #include "scanner/Channel.h"
 #include "scanner/DriverSelection.h"
+#include "scanner/ProfileSink.h"
+#include "scanner/ScannerCommands.h"
 #include "sim/ScannerSource.h"
 #include "ui/ContinuousMeasurement.h"
 #include "ui/TrabexMain.h"
@@ -155,6 +159,42 @@ BENCHMARK(LiveThroughput)
     ->UseManualTime()
     ->Iterations(1)
     ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond);
+
+// Counts the points of a profile and keeps nothing.
+class CountingSink final : public scanner::ProfileSink {
+ public:
+  void Clear() override { points = 0; }
+  void AddXY(double, double, const std::string&, fw::TColor) override { ++points; }
+  long points = 0;
+};
+
+void LinkThroughput(benchmark::State& state) {
+  TheWindow();
+  if (!scanner::ScannerIsOpen()) {
+    state.SkipWithError("the paced simulator could not be opened");
+    return;
+  }
+  CountingSink sink;
+  double rate = 0;
+  long failed = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    for (long i = 0; i < kProfiles; ++i) {
+      if (scanner::MeasureProfile(sink) != scanner::MeasureResult::kPlotted) ++failed;
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    rate = kProfiles / seconds;
+  }
+  state.counters["profiles_per_s"] = rate;
+  state.counters["share_of_line_pct"] = 100 * rate / kLineLimit;
+  state.counters["failed"] = static_cast<double>(failed);
+}
+BENCHMARK(LinkThroughput)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
     ->Unit(benchmark::kMillisecond);
 
 // Times the delivery of the posted key presses and the chart's paints.

@@ -1,11 +1,7 @@
 #include "ui/ContinuousMeasurement.h"
 
-#include <QEvent>
-#include <QWidget>
-
 #include "framework/core/ErrorReport.h"
 #include "framework/core/MessageBox.h"
-#include "framework/widgets/WidgetPeer.h"
 #include "scanner/Channel.h"
 #include "scanner/ScannerCommands.h"
 
@@ -15,33 +11,11 @@ ContinuousMeasurement::ContinuousMeasurement(TFormS& form) : form_(&form) {
   step_.setSingleShot(true);
   step_.setInterval(0);
   connect(&step_, &QTimer::timeout, this, [this] { fw::InvokeHandler([this] { Step(); }); });
-  paint_wait_.setSingleShot(true);
-  paint_wait_.setInterval(kPaintWaitMs);
-  connect(&paint_wait_, &QTimer::timeout, this, [this] {
-    if (!awaiting_paint_) return;
-    awaiting_paint_ = false;
-    step_.start();
-  });
-}
-
-ContinuousMeasurement::~ContinuousMeasurement() {
-  if (watched_) watched_->removeEventFilter(this);
-}
-
-QWidget* ContinuousMeasurement::ChartWidget() const {
-  fw::TWidgetPeer* peer = fw::TWidgetPeer::Of(*form_->ChartOscilloscope);
-  return peer ? peer->ClientWidget() : nullptr;
 }
 
 bool ContinuousMeasurement::Start() {
   if (running_) return true;
   if (!scanner::ScannerIsOpen()) return false;
-  QWidget* chart = ChartWidget();
-  if (chart != watched_) {
-    if (watched_) watched_->removeEventFilter(this);
-    watched_ = chart;
-    if (watched_) watched_->installEventFilter(this);
-  }
   running_ = true;
   measured_ = 0;
   failed_ = 0;
@@ -53,9 +27,7 @@ bool ContinuousMeasurement::Start() {
 
 void ContinuousMeasurement::Stop() {
   running_ = false;
-  awaiting_paint_ = false;
   step_.stop();
-  paint_wait_.stop();
 }
 
 void ContinuousMeasurement::Toggle() {
@@ -66,14 +38,10 @@ void ContinuousMeasurement::Toggle() {
   }
 }
 
-void ContinuousMeasurement::Next(bool wait_for_paint) {
-  const QWidget* chart = watched_;
-  if (wait_for_paint && chart != nullptr && chart->isVisible() && !chart->window()->isMinimized()) {
-    awaiting_paint_ = true;
-    paint_wait_.start();
-  } else {
-    step_.start();
-  }
+void ContinuousMeasurement::Next(bool plotted) {
+  // A failed measurement changed nothing on the chart: there is nothing to paint.
+  if (plotted) form_->ChartOscilloscope->Update();
+  step_.start();
 }
 
 void ContinuousMeasurement::Step() {
@@ -97,7 +65,6 @@ void ContinuousMeasurement::Step() {
   } else if (limit_ && measured_ >= *limit_) {
     Finish(false);
   } else {
-    // A failed measurement changed nothing on the chart, so no paint is coming.
     Next(plotted);
   }
 }
@@ -108,16 +75,6 @@ void ContinuousMeasurement::Finish(bool by_failures) {
   // Stopped before the box: its own message loop must not measure on.
   if (by_failures) fw::ApplicationMessageBox(kStoppedMessage, "", fw::MB_ICONWARNING);
   if (OnStopped) OnStopped();
-}
-
-bool ContinuousMeasurement::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == watched_ && event->type() == QEvent::Paint && awaiting_paint_) {
-    // The timer fires once this paint has been done.
-    awaiting_paint_ = false;
-    paint_wait_.stop();
-    step_.start();
-  }
-  return false;
 }
 
 }  // namespace ui

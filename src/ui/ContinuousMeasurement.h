@@ -3,12 +3,13 @@
 //
 // Every measurement runs on the window's thread from the event loop (a zero-time timer), so
 // input and painting go on between exchanges; each exchange blocks the thread for its duration,
-// as every exchange does. After a measurement that replaced the profile, the next one waits for
-// the chart's next paint (when the chart is not on screen, or no paint comes within
-// kPaintWaitMs, it goes on without). A failed measurement keeps the previous profile and the
-// run goes on; after kFailuresToStop failed measurements in a row it stops and tells the
-// operator once (kStoppedMessage, warning icon). With a limit it stops after that many
-// measurements. On a closed channel Start does nothing, as Measure does nothing.
+// as every exchange does. After a measurement that replaced the profile, the chart paints what
+// its repaint request asked for at once (as the next paint message would; a chart that is not on
+// screen paints nothing), and only then is the next measurement posted: the profile is shown
+// without a round through the event loop for the paint alone. A failed measurement keeps the
+// previous profile and the run goes on; after kFailuresToStop failed measurements in a row it
+// stops and tells the operator once (kStoppedMessage, warning icon). With a limit it stops after
+// that many measurements. On a closed channel Start does nothing, as Measure does nothing.
 //
 //   ui::ContinuousMeasurement live(*form);
 //   live.OnStopped = [] { ... };   // stopped by itself: limit reached or failures
@@ -16,7 +17,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <optional>
@@ -28,12 +28,10 @@ namespace ui {
 inline constexpr char kStoppedMessage[] =
     "Continuous measurement stopped: the scanner gave no valid reply three times in a row.";
 inline constexpr int kFailuresToStop = 3;
-inline constexpr int kPaintWaitMs = 250;
 
 class ContinuousMeasurement : public QObject {
  public:
   explicit ContinuousMeasurement(TFormS& form);
-  ~ContinuousMeasurement() override;
 
   // Starts when the channel is open and it is not running; answers whether it runs.
   bool Start();
@@ -52,21 +50,15 @@ class ContinuousMeasurement : public QObject {
   // Called when a run ends by itself (limit reached, or failures), after the message.
   std::function<void()> OnStopped;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void Step();
-  void Next(bool wait_for_paint);
+  // Paints a replaced profile, then posts the next measurement.
+  void Next(bool plotted);
   void Finish(bool by_failures);
-  QWidget* ChartWidget() const;
 
   TFormS* form_;
-  QTimer step_;        // zero-time: the next measurement from the event loop
-  QTimer paint_wait_;  // the paint that did not come
-  QPointer<QWidget> watched_;
+  QTimer step_;  // zero-time: the next measurement from the event loop
   bool running_ = false;
-  bool awaiting_paint_ = false;
   std::optional<long> limit_;
   long measured_ = 0;
   long failed_ = 0;

@@ -280,4 +280,40 @@ TEST_F(Form, RenderedPictureShowsControlsAndWhatThePlotPaints) {
   EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
 }
 
+// Repaint requests made while one is pending collapse into one paint that shows them all; a
+// request made while the window is hidden is painted when it is shown again, and requests go
+// on being painted after that.
+TEST_F(Form, PendingRepaintRequestsMakeOnePaintAndAHiddenWindowCatchesUp) {
+  form->Show();
+  auto settle = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  settle();
+  const int paints = form->Plot->PaintCount();
+  ASSERT_GT(paints, 0);
+  const QPoint plot(214, 15);
+  for (int x = 20; x < 220; x += 4) form->Plot->AddDot(x, 40);  // 50 requests
+  settle();
+  EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
+  QWidget* window = TWidgetPeer::Of(*form)->Widget();
+  const QImage shown = window->grab().toImage();
+  EXPECT_EQ(shown.pixel(plot + QPoint(20, 40)), Rgb(clRed));
+  EXPECT_EQ(shown.pixel(plot + QPoint(216, 40)), Rgb(clRed));
+
+  form->Hide();
+  settle();
+  form->Plot->SetDotColor(clBlue);
+  settle();
+  const int hidden = form->Plot->PaintCount();
+  form->Show();
+  settle();
+  EXPECT_GT(form->Plot->PaintCount(), hidden);
+  EXPECT_EQ(window->grab().toImage().pixel(plot + QPoint(20, 40)), Rgb(clBlue));
+
+  const int again = form->Plot->PaintCount();
+  form->Plot->AddDot(100, 100);
+  settle();
+  EXPECT_EQ(form->Plot->PaintCount(), again + 1);
+}
+
 }  // namespace

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -65,6 +67,55 @@ TEST(SerialBridgeUnplug, AReadEndsAtOnceAndTheDisconnectionIsReportedOnce) {
   EXPECT_EQ(reported, std::vector<std::string>{path});
 
   CloseScanner();
+  SetSerialBridgeDisconnectHandler(nullptr);
+}
+
+// A write goes straight to the system's driver when nothing is queued: a device that has gone
+// refuses it there, and the write fails with nothing written and the disconnection reported.
+TEST(SerialBridgeUnplug, AWriteToAPortThatHasGoneFailsAndIsReported) {
+  static int argc = 1;
+  static char name[] = "test_scanner";
+  static char* argv[] = {name, nullptr};
+  if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
+
+  int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const std::string path = ptsname(master);
+  std::vector<std::string> reported;
+  SetSerialBridgeDisconnectHandler([&](const std::string& p) { reported.push_back(p); });
+  SerialBridgeDriver bridge(path);
+  const FtHandle handle =
+      bridge.CreateFile(kScannerDescription, kGenericRead | kGenericWrite, 0, nullptr,
+                        kOpenExisting, kFileAttributeNormal | kOpenByDescription, nullptr);
+  ASSERT_NE(handle, kInvalidHandle);
+
+  // While the device is there, each byte is written at once and arrives.
+  const std::uint8_t request[] = {0x20, 0x81, 0x80, 0x85};
+  for (std::uint8_t byte : request) {
+    std::uint32_t count = 0;
+    EXPECT_TRUE(bridge.WriteFile(handle, &byte, 1, &count, nullptr));
+    EXPECT_EQ(count, 1u);
+  }
+  std::uint8_t got[sizeof request] = {};
+  std::size_t have = 0;
+  for (int tries = 0; tries < 100 && have < sizeof got; ++tries) {
+    const ssize_t n = read(master, got + have, sizeof got - have);
+    if (n > 0) have += static_cast<std::size_t>(n);
+  }
+  ASSERT_EQ(have, sizeof got);
+  EXPECT_TRUE(std::equal(std::begin(request), std::end(request), got));
+
+  close(master);
+  const std::uint8_t byte = 0x20;
+  std::uint32_t count = 7;
+  EXPECT_FALSE(bridge.WriteFile(handle, &byte, 1, &count, nullptr));
+  EXPECT_EQ(count, 0u);
+  EXPECT_TRUE(bridge.disconnected());
+  EXPECT_FALSE(bridge.WriteFile(handle, &byte, 1, &count, nullptr));
+  EXPECT_EQ(reported, std::vector<std::string>{path});
+  bridge.CloseHandle(handle);
   SetSerialBridgeDisconnectHandler(nullptr);
 }
 

@@ -93,13 +93,20 @@ class TSurfaceWidget : public QWidget {
 
   TCanvas& Canvas() { return bitmap_.Canvas(); }
 
-  // The control asked for a paint: the next paint message lets it paint the surface again.
+  // The control asked for a paint: the next paint message lets it paint the surface again. A
+  // request while one is pending adds nothing (the whole surface is painted), so it costs no
+  // call into the window system: a profile of 440 points makes 441 requests.
   void Invalidate() {
+    if (invalid_ && updatePending_) return;
     invalid_ = true;
+    updatePending_ = true;
     update();
   }
 
  protected:
+  // A hidden surface gets no paint until it is shown again; a request then has to ask anew.
+  void hideEvent(QHideEvent*) override { updatePending_ = false; }
+
   void resizeEvent(QResizeEvent*) override {
     bitmap_.SetSize(std::max(1, width()), std::max(1, height()));
     invalid_ = true;
@@ -108,6 +115,7 @@ class TSurfaceWidget : public QWidget {
   // Only an invalidated surface is painted by the control; any other paint message (the window
   // shown again, drawing outside a paint) shows the surface as it is.
   void paintEvent(QPaintEvent*) override {
+    updatePending_ = false;
     if (invalid_) {
       invalid_ = false;
       painting_ = true;
@@ -123,8 +131,13 @@ class TSurfaceWidget : public QWidget {
       });
       painting_ = false;
     }
+    // The bitmap's own pixels unless they must be shown monochrome: a copy of an image that its
+    // canvas holds a painter on would be a deep one, every paint.
     QPainter p(this);
-    p.drawImage(0, 0, bitmap_.ToImage());
+    if (bitmap_.Monochrome())
+      p.drawImage(0, 0, bitmap_.ToImage());
+    else
+      p.drawImage(0, 0, bitmap_.Image());
   }
 
   void mousePressEvent(QMouseEvent* e) override { Press(e, TShiftState{}); }
@@ -183,7 +196,8 @@ class TSurfaceWidget : public QWidget {
   TBitmap bitmap_;
   bool invalid_ = true;
   bool painting_ = false;
-  int wheelRest_ = 0;  // angle delta not yet a whole step
+  bool updatePending_ = false;  // update() asked for since the last paint
+  int wheelRest_ = 0;           // angle delta not yet a whole step
 };
 
 TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control)

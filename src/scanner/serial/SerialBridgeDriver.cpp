@@ -1,8 +1,11 @@
 #include "scanner/serial/SerialBridgeDriver.h"
 
+#include <unistd.h>
+
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <functional>
@@ -113,6 +116,28 @@ std::uint8_t StopBitsCode(QSerialPort::StopBits stop_bits) {
     default:
       return kOneStopBit;
   }
+}
+
+struct DirectWrite {
+  std::uint32_t written = 0;
+  bool failed = false;  // the system refused the bytes: the device is gone or broken
+};
+
+// Writes what the system's driver takes without waiting (the port is non-blocking).
+DirectWrite WriteNow(int fd, const char* bytes, std::uint32_t size) {
+  DirectWrite w;
+  while (w.written < size) {
+    const ssize_t n = ::write(fd, bytes + w.written, size - w.written);
+    if (n > 0) {
+      w.written += static_cast<std::uint32_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      w.failed = n < 0 && errno != EAGAIN && errno != EWOULDBLOCK;
+      break;
+    }
+  }
+  return w;
 }
 
 QSerialPort::FlowControl FlowControlOf(const Dcb& d) {
@@ -264,10 +289,31 @@ bool SerialBridgeDriver::WriteFile(FtHandle handle, const void* buffer, std::uin
   if (p == nullptr || (size != 0 && buffer == nullptr)) return false;
   if (size == 0) return true;
   QSerialPort& port = p->port;
-  const qint64 queued = port.write(static_cast<const char*>(buffer), size);
+  const auto* bytes = static_cast<const char*>(buffer);
+  // With nothing queued ahead, the bytes go straight to the system's driver, as a Win32 serial
+  // driver takes them; only what it cannot take at once is queued in the port and waited for.
+  // (Queueing every byte costs a notifier switched on and off and a wait per call: the scanner's
+  // frames are written one byte per call.)
+  std::uint32_t direct = 0;
+  if (port.bytesToWrite() == 0 && !p->hung_up) {
+    const DirectWrite w = WriteNow(static_cast<int>(port.handle()), bytes, size);
+    if (w.failed) {
+      NoticeHangUp(*p);
+      return false;
+    }
+    direct = w.written;
+    if (direct == size) {
+      if (count != nullptr) *count = size;
+      return true;
+    }
+    bytes += direct;
+    size -= direct;
+  }
+  const qint64 queued = port.write(bytes, size);
   if (queued <= 0) {
     port.clearError();
     NoticeHangUp(*p);
+    if (count != nullptr) *count = direct;
     return false;
   }
   const Clock::time_point limit = TotalLimit(Clock::now(), p->timeouts.write_total_multiplier,
@@ -284,7 +330,7 @@ bool SerialBridgeDriver::WriteFile(FtHandle handle, const void* buffer, std::uin
   // Our bytes are the newest in the port's queue; whatever is still queued is theirs first.
   const qint64 left = std::min(queued, port.bytesToWrite());
   const auto written = static_cast<std::uint32_t>(queued - left);
-  if (count != nullptr) *count = written;
+  if (count != nullptr) *count = direct + written;
   return written == size;
 }
 

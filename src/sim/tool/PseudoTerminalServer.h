@@ -8,7 +8,10 @@
 // Serve moves bytes between the line and a Qx770Device until `stop` becomes non-zero. Paced, it
 // holds the bytes to the line's speed (921600 baud, 10 bits a byte): a request counts as arrived
 // only when its bytes could have crossed the line, and each reply byte is written when it would
-// have arrived. Unpaced, replies go out as fast as the terminal takes them.
+// have arrived (in batches of one USB packet of the bridge; the reply's last byte to the
+// microsecond). Paced, the server asks for real-time priority and a fine timer where the system
+// allows, so that other programs do not stretch the line's timing. Unpaced, replies go out as
+// fast as the terminal takes them.
 //
 // POSIX only; lives with the simulator program, not in the simulator library.
 #pragma once
