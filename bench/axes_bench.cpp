@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 
+#include "MainChartBench.h"
 #include "chart/ChartAxis.h"
 #include "chart/TeCanvas3D.h"
 #include "chart/TeEngine.h"
@@ -157,11 +158,5 @@ BENCHMARK(BM_CalcPosValue)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithQt(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "MainChartBench.h"
 #include "chart/TeCanvas3D.h"
 #include "framework/gui/Bitmap.h"
 
@@ -68,11 +69,5 @@ BENCHMARK(BM_CirclesThroughBareQPainter)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithQt(argc, argv);
 }

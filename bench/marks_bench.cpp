@@ -11,19 +11,15 @@
 #include <QGuiApplication>
 #include <string>
 
+#include "MainChartBench.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "framework/gui/Bitmap.h"
 
 namespace {
 
-class TWindow : public fw::TComponent {
- public:
-  TWindow() : fw::TComponent(nullptr) {}
-};
-
 void BM_Paint440Points(benchmark::State& state) {
-  TWindow window;
+  bench::TOwner window;
   auto* chart = new tee::TChart(&window);
   chart->SetBounds(1, 1, 482, 395);
   chart->SetView3D(false);
@@ -64,11 +60,5 @@ BENCHMARK(BM_Paint440Points)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kM
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithQt(argc, argv);
 }

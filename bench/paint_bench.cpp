@@ -23,61 +23,13 @@
 #include <string>
 #include <vector>
 
-#include "chart/Chart.h"
-#include "chart/Series.h"
+#include "MainChartBench.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/ShapeRuns.h"
 
 namespace {
 
-class TWindow : public fw::TComponent {
- public:
-  TWindow() : fw::TComponent(nullptr) {}
-};
-
-// The chart as the main window's description sets it up, with `points` points in SeriesOsc.
-struct TMainChart {
-  explicit TMainChart(int points) {
-    chart = new tee::TChart(&window);
-    chart->SetBounds(1, 1, 482, 395);
-    chart->SetBorderStyle(fw::bsSingle);
-    chart->BackWall()->Brush()->SetColor(fw::clWhite);
-    chart->BackWall()->Brush()->SetStyle(fw::bsClear);
-    chart->Title()->Font()->SetName("Arial");
-    chart->Title()->Font()->SetHeight(-16);
-    chart->Title()->SetText({"Oscilloscope"});
-    for (tee::TChartAxis* a : {chart->BottomAxis(), chart->LeftAxis()}) {
-      a->SetAutomatic(false);
-      a->SetExactDateTime(false);
-      a->SetIncrement(1);
-    }
-    chart->BottomAxis()->SetMinMax(-26000, 26000);
-    chart->LeftAxis()->SetMinMax(-500, 75000);
-    chart->Legend()->SetVisible(false);
-    chart->SetView3D(false);
-    for (fw::TColor color : {fw::clRed, fw::clGreen}) {
-      auto* s = new tee::TPointSeries(&window);
-      s->SetSeriesColor(color);
-      s->Pointer()->SetStyle(tee::psCircle);
-      s->Pointer()->SetHorizSize(2);
-      s->Pointer()->SetVertSize(2);
-      s->Pointer()->Pen()->SetVisible(false);
-      s->SetParentChart(chart);
-      (color == fw::clRed ? osc : series1) = s;
-    }
-    // A profile across the whole range, as a measurement adds it (ascending X, labelled with X).
-    for (int i = 0; i < points; ++i) {
-      const int x = -26000 + static_cast<int>(52000LL * i / points);
-      const int y = static_cast<int>((i * 7919LL) % 75000);
-      osc->AddXY(x, y, std::to_string(x), fw::clRed);
-    }
-  }
-
-  TWindow window;
-  tee::TChart* chart = nullptr;
-  tee::TPointSeries* osc = nullptr;
-  tee::TPointSeries* series1 = nullptr;
-};
+using bench::TMainChart;
 
 // The dots' centres as the chart places them, and the chart's clip for its series.
 struct TDots {
@@ -215,16 +167,11 @@ void PrintRatio(const TRatioReporter& r, int n, const char* reference, double ta
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\nCPU-time medians (ms):\n");
-  PrintRatio(reporter, 440, "QPainterEllipses", 3.3);
-  PrintRatio(reporter, 100000, "StampWrites", 1.5);
-  PrintRatio(reporter, 1000000, "StampWrites", 0.35);
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithQt(argc, argv, &reporter, [&] {
+    std::printf("\nCPU-time medians (ms):\n");
+    PrintRatio(reporter, 440, "QPainterEllipses", 3.3);
+    PrintRatio(reporter, 100000, "StampWrites", 1.5);
+    PrintRatio(reporter, 1000000, "StampWrites", 0.35);
+  });
 }

@@ -11,57 +11,12 @@
 #include <QGuiApplication>
 #include <string>
 
-#include "chart/Chart.h"
-#include "chart/Series.h"
+#include "MainChartBench.h"
 #include "framework/gui/Bitmap.h"
 
 namespace {
 
-class TWindow : public fw::TComponent {
- public:
-  TWindow() : fw::TComponent(nullptr) {}
-};
-
-struct TMainChart {
-  explicit TMainChart(int points, bool labels = true) {
-    chart = new tee::TChart(&window);
-    chart->SetBounds(1, 1, 482, 395);
-    chart->SetBorderStyle(fw::bsSingle);
-    chart->BackWall()->Brush()->SetColor(fw::clWhite);
-    chart->BackWall()->Brush()->SetStyle(fw::bsClear);
-    chart->Title()->Font()->SetName("Arial");
-    chart->Title()->Font()->SetHeight(-16);
-    chart->Title()->SetText({"Oscilloscope"});
-    for (tee::TChartAxis* a : {chart->BottomAxis(), chart->LeftAxis()}) {
-      a->SetAutomatic(false);
-      a->SetExactDateTime(false);
-      a->SetIncrement(1);
-    }
-    chart->BottomAxis()->SetMinMax(-26000, 26000);
-    chart->LeftAxis()->SetMinMax(-500, 75000);
-    chart->Legend()->SetVisible(false);
-    chart->SetView3D(false);
-    for (fw::TColor color : {fw::clRed, fw::clGreen}) {
-      auto* s = new tee::TPointSeries(&window);
-      s->SetSeriesColor(color);
-      s->Pointer()->SetStyle(tee::psCircle);
-      s->Pointer()->SetHorizSize(2);
-      s->Pointer()->SetVertSize(2);
-      s->Pointer()->Pen()->SetVisible(false);
-      s->SetParentChart(chart);
-      if (color == fw::clRed) osc = s;
-    }
-    for (int i = 0; i < points; ++i) {
-      const int x = -26000 + static_cast<int>(52000LL * i / points);
-      const int y = static_cast<int>((i * 7919LL) % 75000);
-      osc->AddXY(x, y, labels ? std::to_string(x) : std::string(), fw::clRed);
-    }
-  }
-
-  TWindow window;
-  tee::TChart* chart = nullptr;
-  tee::TPointSeries* osc = nullptr;
-};
+using bench::TMainChart;
 
 // A right-button drag in the middle of the plot, moving one pixel right and back on each step.
 template <bool kPaint, bool kLabels = true>
@@ -101,11 +56,5 @@ BENCHMARK(BM_PanMoveOnly)->Arg(440)->Arg(100000)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithQt(argc, argv);
 }
