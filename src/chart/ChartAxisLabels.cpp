@@ -14,6 +14,7 @@
 #include "chart/TeeProcs.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/NumberFormat.h"
+#include "framework/core/VectorState.h"
 
 namespace tee {
 namespace {
@@ -375,6 +376,7 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
       !LinearPixelMap(horizontal_, map))
     return false;
   TCanvas3D& c = *Canvas();
+  fw::ClearUpperVectorState();
   // The widths kept from earlier paints hold while the labels, the surface and the font do.
   TPointLabelWidths& kept = pointWidths_;
   const std::uint64_t fontKey = widths_->FontKey(c);

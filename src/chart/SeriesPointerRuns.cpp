@@ -12,6 +12,7 @@
 #include "chart/Series.h"
 #include "chart/TeCanvas3D.h"
 #include "chart/TeeProcs.h"
+#include "framework/core/VectorState.h"
 
 namespace tee {
 namespace {
@@ -108,8 +109,10 @@ bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& poin
     } else {
       n = std::min(n, static_cast<std::size_t>(last - i + 1));
     }
-    // The pixel positions first, in a loop of their own that the processor can overlap.
+    // The pixel positions first, in a loop of their own that the processor can overlap. The
+    // canvas may have called its toolkit since the last piece.
     n = std::min(n, kChunk);
+    fw::ClearUpperVectorState();
     int xp[kChunk], yp[kChunk];
     points.X.QuickPositions(xr.data(), points.XMultiplier, n, xp);
     points.Y.QuickPositions(yr.data(), points.YMultiplier, n, yp);

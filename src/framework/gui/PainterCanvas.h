@@ -208,7 +208,6 @@ class TPainterCanvas : public TCanvas {
   TPixelWriter writer_;
   TStampCache stamps_;
   TStampMarks marks_;
-  std::array<QRgb, 2 * kMaxStampSize + 3> scratch_{};  // what a stamp already written writes
   ShapeStyle shapeStyle_;
   bool shapeStyleValid_ = false;
   std::uint32_t shapePenRevision_ = 0;

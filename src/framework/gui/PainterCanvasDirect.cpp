@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/core/VectorState.h"
 #include "framework/gui/PainterCanvas.h"
 #include "framework/gui/QtGraphics.h"
 
@@ -190,49 +191,59 @@ void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TM
   }
 }
 
-// WriteStamp for each place (anchor = place + (dx, dy)) of a one-colour stamp. Once the run is
-// recorded, a stamp of one-row runs inside the clip is written without a branch on whether its
-// anchor was written before: an anchor already written sends the same stores to a scratch row
-// instead of the image, which changes no pixel of it, just as not writing does.
+// WriteStamp for each place (anchor = place + (dx, dy)) of a one-colour stamp. Every write of the
+// stretch puts the same colour into the image, so their order does not matter. Once the run is
+// recorded, the places of a stamp of one-row runs inside the clip are taken a block at a time:
+// first each anchor's bit is tested and set, keeping only the anchors not written before (without
+// a branch on the outcome, which the processor would often guess wrong), then their rows are
+// written. An anchor already written would change no pixel, just as skipping it does.
 void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
                                         std::span<const TMarkerPlace> places, int dx, int dy) {
   struct TRow {
-    int Y, X, Length;
+    qsizetype Offset;  // from the anchor's pixel
+    int Length;
   };
   constexpr std::size_t kMaxRows = 16;
   std::array<TRow, kMaxRows> rows{};
   std::size_t rowCount = 0;
+  const qsizetype stride = writer_.RowPixels();
   for (const TPixelRun& r : stamp.Runs) {
     if (r.Y0 != r.Y1 || rowCount == kMaxRows) {
       rowCount = 0;
       break;
     }
-    rows[rowCount++] = TRow{r.Y0, r.X0, r.X1 - r.X0 + 1};
+    rows[rowCount++] = TRow{r.Y0 * stride + r.X0, r.X1 - r.X0 + 1};
   }
   const QRgb pixel = colors.Of(stamp.Runs.front().Role);
-  const qsizetype stride = writer_.RowPixels();
-  // Stamps reach at most kMaxStampSize pixels either side of their anchor.
-  QRgb* const scratch = scratch_.data() + kMaxStampSize + 1;
-  bool recorded = false;
-  for (const TMarkerPlace& place : places) {
-    const int ax = place.X + dx;
-    const int ay = place.Y + dy;
-    if (!recorded) recorded = rowCount != 0 && marks_.Recording(&stamp, colors);
-    TStampMarks::TBit bit;
-    if (!recorded || !writer_.Inside(ax + stamp.X0, ay + stamp.Y0, ax + stamp.X1, ay + stamp.Y1) ||
-        !marks_.BitOf(ax, ay, bit)) {
-      WriteStamp(stamp, colors, true, ax, ay);
-      continue;
+  ClearUpperVectorState();
+  std::size_t i = 0;
+  // Until the run is recorded, each stamp is written (and counted towards the record) as usual.
+  for (; i < places.size(); ++i) {
+    if (rowCount != 0 && marks_.Recording(&stamp, colors)) break;
+    WriteStamp(stamp, colors, true, places[i].X + dx, places[i].Y + dy);
+  }
+  constexpr std::size_t kBlock = 256;
+  QRgb* fresh[kBlock];
+  while (i < places.size()) {
+    const std::size_t end = std::min(places.size(), i + kBlock);
+    std::size_t count = 0;
+    for (; i < end; ++i) {
+      const int ax = places[i].X + dx;
+      const int ay = places[i].Y + dy;
+      TStampMarks::TBit bit;
+      if (!writer_.Inside(ax + stamp.X0, ay + stamp.Y0, ax + stamp.X1, ay + stamp.Y1) ||
+          !marks_.BitOf(ax, ay, bit)) {
+        WriteStamp(stamp, colors, true, ax, ay);
+        continue;
+      }
+      const bool seen = (*bit.Word & bit.Mask) != 0;
+      *bit.Word |= bit.Mask;
+      fresh[count] = writer_.PixelAt(ax, ay);
+      count += !seen;
     }
-    // Selected by arithmetic, not by a branch that the processor would guess half the time wrong.
-    const std::uint64_t seen = (*bit.Word & bit.Mask) != 0;
-    *bit.Word |= bit.Mask;
-    const std::uintptr_t image = reinterpret_cast<std::uintptr_t>(writer_.PixelAt(ax, ay));
-    const std::uintptr_t spare = reinterpret_cast<std::uintptr_t>(scratch);
-    QRgb* const base = reinterpret_cast<QRgb*>(image ^ ((image ^ spare) & (0 - seen)));
-    const qsizetype step = stride & static_cast<qsizetype>(seen - 1);
-    for (std::size_t k = 0; k < rowCount; ++k)
-      TPixelWriter::Fill(base + rows[k].Y * step + rows[k].X, rows[k].Length, pixel);
+    for (std::size_t k = 0; k < count; ++k)
+      for (std::size_t r = 0; r < rowCount; ++r)
+        TPixelWriter::Fill(fresh[k] + rows[r].Offset, rows[r].Length, pixel);
   }
 }
 
