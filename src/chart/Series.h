@@ -218,6 +218,9 @@ class TCustomSeries : public TChartSeries {
   // The mapped loop of a series that draws nothing but its pointers, all of one flat shape: the
   // pointers go to the canvas as runs of markers. False (nothing done) when that does not hold.
   bool DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& points);
+  // The colour every point of a stored colour run from firstIndex takes (the series colour for
+  // none), or clNone when they differ.
+  TColor SharedColor(std::span<const TColor> stored, int firstIndex) const;
   // GetOriginPos and DrawPointer, taken directly during the mapped loop.
   int OriginPosOf(int valueIndex) const;
   void DrawPointerOf(int x, int y, TColor color, int valueIndex);

@@ -40,6 +40,19 @@ class TPointerRuns {
     last_ = color;
   }
 
+  // The places (xs[k], ys[k]) for k < n, all in `color`.
+  void AddRun(const int* xs, const int* ys, std::size_t n, TColor color) {
+    if (n == 0) return;
+    while (n > 0) {
+      if (count_ == std::size(places_)) Flush();
+      const std::size_t m = std::min(n, std::size(places_) - count_);
+      fw::TMarkerPlace* const to = places_ + count_;
+      for (std::size_t k = 0; k < m; ++k) to[k] = fw::TMarkerPlace{xs[k], ys[k], color};
+      count_ += m, xs += m, ys += m, n -= m;
+    }
+    last_ = color;
+  }
+
   void Flush() {
     if (count_ == 0) return;
     if (!started_) {
@@ -63,13 +76,33 @@ class TPointerRuns {
   const fw::TMarkerShape& shape_;
   const bool fillFollows_;
   const bool penFollows_;
-  fw::TMarkerPlace places_[2048];
+  fw::TMarkerPlace places_[8192];
   std::size_t count_ = 0;
   bool started_ = false;
   TColor last_ = clNone;
 };
 
+// Whether every position of the piece can be drawn (as DrawValue tells them apart).
+bool AllDrawable(const int* xs, const int* ys, std::size_t n) {
+  int low = 0, high = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    low = std::min({low, xs[k], ys[k]});
+    high = std::max({high, xs[k], ys[k]});
+  }
+  return low > -kMaxPixel && high < kMaxPixel;
+}
+
 }  // namespace
+
+// The colour all points of a stored colour run share, or clNone when they do not share one.
+TColor TCustomSeries::SharedColor(std::span<const TColor> stored, int firstIndex) const {
+  if (stored.empty()) return SeriesColor();
+  const TColor first = stored.front();
+  if (first == clAutoColor && ColorEachPoint()) return clNone;
+  for (const TColor c : stored)
+    if (c != first) return clNone;
+  return ColorOf(first, firstIndex);
+}
 
 bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& points) {
   TCustomAxisPanel* chart = ParentChart();
@@ -116,6 +149,20 @@ bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& poin
     int xp[kChunk], yp[kChunk];
     points.X.QuickPositions(xr.data(), points.XMultiplier, n, xp);
     points.Y.QuickPositions(yr.data(), points.YMultiplier, n, yp);
+    // A piece away from the first and the last index whose points are all drawable and of one
+    // colour: at each point the pointer of the one before is drawn, so the pointers are the
+    // previous point's and those of the piece's points but its last.
+    if (n >= 2 && i > first && i + static_cast<int>(n) - 1 < last && AllDrawable(xp, yp, n)) {
+      const TColor shared = SharedColor(cr.first(cr.empty() ? 0 : n), i);
+      if (shared != clNone) {
+        if (pColor != clNone) runs.Add(px, py, pColor);
+        runs.AddRun(xp, yp, n - 1, shared);
+        i += static_cast<int>(n);
+        px = xp[n - 1], py = yp[n - 1], pIndex = i - 1, pColor = shared;
+        placed = true, placedColor = shared, drawnSincePlaced = true;
+        continue;
+      }
+    }
     for (std::size_t k = 0; k < n; ++k, ++i) {
       const TColor color = cr.empty() ? SeriesColor() : ColorOf(cr[k], i);
       const int x = xp[k];

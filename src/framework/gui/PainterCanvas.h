@@ -39,6 +39,7 @@
 #include "framework/core/Canvas.h"
 #include "framework/gui/PixelWriter.h"
 #include "framework/gui/ShapeStamps.h"
+#include "framework/gui/StampCoverage.h"
 #include "framework/gui/TextCache.h"
 #include "framework/gui/TextImages.h"
 
@@ -208,6 +209,7 @@ class TPainterCanvas : public TCanvas {
   TPixelWriter writer_;
   TStampCache stamps_;
   TStampMarks marks_;
+  TStampCoverage coverage_;  // the pixels of a marker stretch, written at its end
   ShapeStyle shapeStyle_;
   bool shapeStyleValid_ = false;
   std::uint32_t shapePenRevision_ = 0;

@@ -25,6 +25,7 @@ void TPainterCanvas::SetDirectDrawing(bool value) {
 void TPainterCanvas::AttachDirect() {
   writer_.Attach(image_);
   marks_.Resize(image_->width(), image_->height());
+  coverage_.Resize(image_->width(), image_->height());
 }
 
 void TPainterCanvas::UpdateClip() {
@@ -192,59 +193,52 @@ void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TM
 }
 
 // WriteStamp for each place (anchor = place + (dx, dy)) of a one-colour stamp. Every write of the
-// stretch puts the same colour into the image, so their order does not matter. Once the run is
-// recorded, the places of a stamp of one-row runs inside the clip are taken a block at a time:
-// first each anchor's bit is tested and set, keeping only the anchors not written before (without
-// a branch on the outcome, which the processor would often guess wrong), then their rows are
-// written. An anchor already written would change no pixel, just as skipping it does.
+// stretch puts the same colour into the image, so their order does not matter: a long stretch of
+// a stamp of one-row runs gathers the anchors whose stamp lies inside the clip in the coverage,
+// which writes the union of their pixels at the end, each pixel once; the others are written at
+// once.
 void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
                                         std::span<const TMarkerPlace> places, int dx, int dy) {
-  struct TRow {
-    qsizetype Offset;  // from the anchor's pixel
-    int Length;
-  };
   constexpr std::size_t kMaxRows = 16;
-  std::array<TRow, kMaxRows> rows{};
+  // Fewer places than this are written one by one: gathering would not pay.
+  constexpr std::size_t kGatherFrom = 32;
+  std::array<TStampCoverage::TRow, kMaxRows> rows{};
   std::size_t rowCount = 0;
-  const qsizetype stride = writer_.RowPixels();
   for (const TPixelRun& r : stamp.Runs) {
     if (r.Y0 != r.Y1 || rowCount == kMaxRows) {
       rowCount = 0;
       break;
     }
-    rows[rowCount++] = TRow{r.Y0 * stride + r.X0, r.X1 - r.X0 + 1};
+    rows[rowCount++] = TStampCoverage::TRow{r.Y0, r.X0, r.X1 - r.X0 + 1};
   }
-  const QRgb pixel = colors.Of(stamp.Runs.front().Role);
+  if (rowCount == 0 || places.size() < kGatherFrom) {
+    for (const TMarkerPlace& place : places)
+      WriteStamp(stamp, colors, true, place.X + dx, place.Y + dy);
+    return;
+  }
   ClearUpperVectorState();
-  std::size_t i = 0;
-  // Until the run is recorded, each stamp is written (and counted towards the record) as usual.
-  for (; i < places.size(); ++i) {
-    if (rowCount != 0 && marks_.Recording(&stamp, colors)) break;
-    WriteStamp(stamp, colors, true, places[i].X + dx, places[i].Y + dy);
-  }
-  constexpr std::size_t kBlock = 256;
-  QRgb* fresh[kBlock];
-  while (i < places.size()) {
-    const std::size_t end = std::min(places.size(), i + kBlock);
-    std::size_t count = 0;
-    for (; i < end; ++i) {
-      const int ax = places[i].X + dx;
-      const int ay = places[i].Y + dy;
-      TStampMarks::TBit bit;
-      if (!writer_.Inside(ax + stamp.X0, ay + stamp.Y0, ax + stamp.X1, ay + stamp.Y1) ||
-          !marks_.BitOf(ax, ay, bit)) {
-        WriteStamp(stamp, colors, true, ax, ay);
-        continue;
-      }
-      const bool seen = (*bit.Word & bit.Mask) != 0;
-      *bit.Word |= bit.Mask;
-      fresh[count] = writer_.PixelAt(ax, ay);
-      count += !seen;
+  // The anchors whose stamp lies inside the clip, as unsigned distances from the first of them.
+  const int minX = writer_.Left() - stamp.X0, minY = writer_.Top() - stamp.Y0;
+  const int maxX = writer_.Right() - stamp.X1, maxY = writer_.Bottom() - stamp.Y1;
+  const unsigned spanX = static_cast<unsigned>(maxX - minX);
+  const unsigned spanY = static_cast<unsigned>(maxY - minY);
+  const bool anyInside = maxX >= minX && maxY >= minY;
+  int boxX0 = maxX, boxY0 = maxY, boxX1 = minX, boxY1 = minY;  // of the anchors gathered
+  for (const TMarkerPlace& place : places) {
+    const int ax = place.X + dx;
+    const int ay = place.Y + dy;
+    if (!anyInside || static_cast<unsigned>(ax - minX) > spanX ||
+        static_cast<unsigned>(ay - minY) > spanY) {
+      WriteStamp(stamp, colors, true, ax, ay);
+      continue;
     }
-    for (std::size_t k = 0; k < count; ++k)
-      for (std::size_t r = 0; r < rowCount; ++r)
-        TPixelWriter::Fill(fresh[k] + rows[r].Offset, rows[r].Length, pixel);
+    coverage_.Add(ax, ay);
+    boxX0 = std::min(boxX0, ax), boxX1 = std::max(boxX1, ax);
+    boxY0 = std::min(boxY0, ay), boxY1 = std::max(boxY1, ay);
   }
+  coverage_.WriteAndClear(std::span(rows.data(), rowCount), boxX0, boxY0, boxX1, boxY1,
+                          writer_.PixelAt(0, 0), writer_.RowPixels(),
+                          colors.Of(stamp.Runs.front().Role));
 }
 
 // The same conversions as the QPainter path, relative to the anchor.

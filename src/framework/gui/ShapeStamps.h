@@ -118,6 +118,14 @@ class TStampMarks {
     std::uint64_t* Word = nullptr;
     std::uint64_t Mask = 0;
   };
+  // The record's layout, for a loop that tests many anchors: bit (y + kMargin) × Stride +
+  // (x + kMargin) of Words, for kMargin + x < Stride and kMargin + y < Rows.
+  struct TLayout {
+    std::uint64_t* Words;
+    int Stride;
+    int Rows;
+  };
+  TLayout Layout() { return TLayout{bits_.data(), stride_, rows_}; }
   bool BitOf(int x, int y, TBit& bit) {
     const unsigned mx = static_cast<unsigned>(x + kMargin);
     const unsigned my = static_cast<unsigned>(y + kMargin);
