@@ -261,3 +261,87 @@ TEST(DirectDrawing, AnEmptyClipDrawsNothingEitherWay) {
 }
 
 }  // namespace
+
+namespace {
+
+// Marker runs on the QImage surface: long stretches of one colour are gathered and their union
+// written once. The pictures must be those of the same shapes drawn one by one through QPainter,
+// for every kind of shape, rows longer than a 64-pixel word, pens, clips that cut the shapes at
+// every edge (one reaching beyond the image), places far outside, repeats and colour changes.
+void DrawMarkerScene(fw::TBitmap& bitmap, bool direct, const fw::TMarkerShape& shape, bool pen,
+                     bool penFollows, const fw::TRect& clip, int count, int colorChange,
+                     unsigned seed) {
+  auto& canvas = static_cast<fw::TPainterCanvas&>(bitmap.Canvas());
+  canvas.SetDirectDrawing(direct);
+  canvas.Brush().SetStyle(fw::bsSolid);
+  canvas.Brush().SetColor(fw::clWhite);
+  canvas.FillRect({0, 0, kWidth, kHeight});
+  canvas.IntersectClipRect(clip);
+  canvas.Pen().SetStyle(pen ? fw::psSolid : fw::psClear);
+  canvas.Pen().SetColor(fw::clBlack);
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> px(clip.Left - 70, clip.Right + 8),
+      py(clip.Top - 8, clip.Bottom + 8), percent(0, 99);
+  const TColor colors[] = {fw::clRed, fw::clGreen, fw::clBlue};
+  TColor color = fw::clRed;
+  std::vector<fw::TMarkerPlace> places;
+  for (int i = 0; i < count; ++i) {
+    if (percent(random) < colorChange) color = colors[percent(random) % 3];
+    fw::TMarkerPlace at{px(random), py(random), color};
+    if (!places.empty() && percent(random) < 40)
+      at = fw::TMarkerPlace{places[static_cast<size_t>(percent(random)) % places.size()].X,
+                            places[static_cast<size_t>(percent(random)) % places.size()].Y, color};
+    if (percent(random) == 0) at.X = -40000;  // beyond any surface
+    places.push_back(at);
+  }
+  canvas.DrawMarkers(shape, places, penFollows);
+  canvas.RemoveClip();
+}
+
+TEST(DirectDrawing, MarkerRunsGiveThePictureOfTheirShapesDrawnOneByOne) {
+  testing_support::EnsureGuiApplication();
+  using TKind = fw::TMarkerShape::TKind;
+  auto box = [](TKind kind, int l, int t, int r, int b) {
+    fw::TMarkerShape s;
+    s.Kind = kind;
+    s.Points[0] = {l, t};
+    s.Points[1] = {r, b};
+    return s;
+  };
+  auto polygon = [](std::initializer_list<TPoint> points) {
+    fw::TMarkerShape s;
+    s.Kind = TKind::Polygon;
+    s.Count = static_cast<std::uint8_t>(points.size());
+    std::copy(points.begin(), points.end(), s.Points.begin());
+    return s;
+  };
+  const fw::TMarkerShape shapes[] = {
+      box(TKind::Ellipse, -2, -2, 2, 2),   box(TKind::Ellipse, -1, 0, 1, 1),
+      box(TKind::Ellipse, -6, -3, 5, 4),   box(TKind::Ellipse, -30, -1, 30, 2),
+      box(TKind::Rectangle, -2, -2, 3, 3), box(TKind::Rectangle, 0, 0, 62, 2),
+      polygon({{-3, 3}, {3, 3}, {0, -3}}), polygon({{0, -4}, {4, 0}, {0, 4}, {-4, 0}}),
+  };
+  const fw::TRect clips[] = {{10, 8, 60, 48}, {-5, -5, 30, 20}, {0, 0, kWidth, kHeight}};
+  struct Run {
+    int Count;
+    int ColorChange;  // percent of places that may take another colour
+  };
+  const Run runs[] = {{5, 0}, {40, 0}, {700, 0}, {700, 3}};
+  fw::TBitmap general(kWidth, kHeight), direct(kWidth, kHeight);
+  unsigned seed = 500;
+  for (const fw::TMarkerShape& shape : shapes)
+    for (auto [pen, follows] : {std::pair{false, false}, std::pair{true, false}, {true, true}})
+      for (const fw::TRect& clip : clips)
+        for (const Run& run : runs) {
+          DrawMarkerScene(general, false, shape, pen, follows, clip, run.Count, run.ColorChange,
+                          seed);
+          DrawMarkerScene(direct, true, shape, pen, follows, clip, run.Count, run.ColorChange,
+                          seed);
+          ++seed;
+          ASSERT_EQ(FirstDifference(general, direct), "")
+              << "shape " << &shape - shapes << " pen " << pen << follows << " clip "
+              << &clip - clips << " run " << run.Count << "/" << run.ColorChange;
+        }
+}
+
+}  // namespace
