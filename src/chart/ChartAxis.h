@@ -432,6 +432,7 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
     std::uint64_t Revision = 0;
     std::uint64_t FontKey = 0;
     std::vector<std::int32_t> Widths;
+    std::vector<std::int32_t> BlockMin;  // the narrowest of each block of points, or -1
   };
   TPointLabelWidths pointWidths_;
 };

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <typeinfo>
 
@@ -260,16 +261,27 @@ struct TDrawnLabels {
     return separation != 0 && Any && Pos - Half < pos && pos < Pos + Half;
   }
 
+  // Half the room a label `extent` pixels long takes beside the last one drawn.
+  static std::int64_t HalfOf(std::int64_t extent, int separation) {
+    return (extent + static_cast<std::int64_t>(
+                         std::trunc(static_cast<double>(extent) * 0.02 * separation))) /
+           2;
+  }
+
+  // Whether no label at least `extent` pixels long at a position from `low` to `high` can be
+  // drawn beside the last one (separation > 0: the room grows with the length).
+  bool NoneFits(std::int64_t low, std::int64_t high, std::int64_t extent, int separation) const {
+    const std::int64_t half = HalfOf(extent, separation);
+    return Any && separation > 0 && low + half > Pos - Half && high - half < Pos + Half;
+  }
+
   // Whether a label `extent` pixels long at `pos` is drawn (the first always is; later ones keep
   // `separation` percent of their length clear of the last); if so, it becomes the last.
   bool Take(std::int64_t extent, int pos, int separation) {
     if (separation == 0 || !Any) {
       Half = extent / 2;
     } else {
-      const std::int64_t half =
-          (extent +
-           static_cast<std::int64_t>(std::trunc(static_cast<double>(extent) * 0.02 * separation))) /
-          2;
+      const std::int64_t half = HalfOf(extent, separation);
       const bool fits = pos + half <= Pos - Half || Pos + Half <= pos - half;
       if (!fits) return false;
       Half = half;
@@ -387,16 +399,54 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
     kept.Revision = series.LabelsRevision();
     kept.FontKey = fontKey;
     kept.Widths.assign(static_cast<std::size_t>(series.LabelCount()), -1);
+    kept.BlockMin.clear();
   }
   std::int32_t* const widths = kept.Widths.data();
+  auto widthOf = [&](int i) {
+    if (widths[i] < 0) widths[i] = widths_->Width(c, series.StoredLabel(i));
+    return widths[i];
+  };
+  // The narrowest label of each block of kBlock points, once asked for (-1 until then).
+  constexpr int kBlock = 64;
+  kept.BlockMin.resize((kept.Widths.size() + kBlock - 1) / kBlock, -1);
+  auto blockMin = [&](int b) {
+    std::int32_t& m = kept.BlockMin[static_cast<std::size_t>(b)];
+    if (m < 0) {
+      m = std::numeric_limits<std::int32_t>::max();
+      for (int k = b * kBlock; k < (b + 1) * kBlock; ++k) m = std::min(m, widthOf(k));
+    }
+    return m;
+  };
   const double multiplier = list.Multiplier();
   TDrawnLabels drawn;
+  // Whether no point of the block from `i` can have its label drawn: the positions run in order,
+  // so those of the block's values within the range lie between the positions of its first and
+  // last value cut to the range, and none of them leaves room beside the last label drawn for
+  // even the block's narrowest label.
+  auto blockFails = [&](int i, double first) {
+    if (!drawn.Any || labelsSeparation_ <= 0 || i % kBlock != 0 || i + kBlock - 1 > endIndex ||
+        !(rangeMin_ <= rangeMax_))
+      return false;
+    const double last = list.StoredRun(i + kBlock - 1)[0] * multiplier;
+    if (!(std::isfinite(first) && std::isfinite(last))) return false;
+    const int p = map.QuickPos(std::clamp(first, rangeMin_, rangeMax_));
+    const int q = map.QuickPos(std::clamp(last, rangeMin_, rangeMax_));
+    return drawn.NoneFits(std::min(p, q), std::max(p, q), blockMin(i / kBlock), labelsSeparation_);
+  };
   for (int i = firstIndex; i <= endIndex;) {
     const std::span<const double> run = list.StoredRun(i);
     const int runEnd = std::min(endIndex, i + static_cast<int>(run.size()) - 1);
     const double* const values = run.data() - i;
     for (; i <= runEnd; ++i) {
       const double value = values[i] * multiplier;
+      if (blockFails(i, value)) {
+        i += kBlock - 1;
+        if (i >= runEnd) {  // the run of values ends here: find the next one
+          ++i;
+          break;
+        }
+        continue;
+      }
       if (!(rangeMin_ <= value && value <= rangeMax_)) continue;
       const int pos = map.QuickPos(value);
       if (drawn.Within(pos, labelsSeparation_)) {
@@ -409,8 +459,7 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
         }
         continue;
       }
-      if (widths[i] < 0) widths[i] = widths_->Width(c, series.StoredLabel(i));
-      if (!drawn.Take(widths[i], pos, labelsSeparation_)) continue;
+      if (!drawn.Take(widthOf(i), pos, labelsSeparation_)) continue;
       AddDrawn(labels, tickOnLabelsOnly_, pos, value, series.StoredLabel(i));
     }
   }

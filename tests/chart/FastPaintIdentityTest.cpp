@@ -303,6 +303,8 @@ TEST(FastPaint, PointLabelsAreTheSameWhenPointsWithinALabelAreSteppedOver) {
   series->Delete(10);
   series->AddXY(0, 0, "zero, with a wide label");
   sameAsVisited("deleted and added points");
+  chart->BottomAxis()->SetInverted(true);
+  sameAsVisited("inverted axis");
 }
 
 }  // namespace

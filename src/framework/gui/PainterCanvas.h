@@ -209,7 +209,8 @@ class TPainterCanvas : public TCanvas {
   TPixelWriter writer_;
   TStampCache stamps_;
   TStampMarks marks_;
-  TStampCoverage coverage_;  // the pixels of a marker stretch, written at its end
+  TStampCoverage coverage_;             // the pixels of a marker stretch, written at its end
+  std::vector<std::uint32_t> outside_;  // places of a stretch whose stamp leaves the clip
   ShapeStyle shapeStyle_;
   bool shapeStyleValid_ = false;
   std::uint32_t shapePenRevision_ = 0;

@@ -223,18 +223,35 @@ void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors&
   const unsigned spanX = static_cast<unsigned>(maxX - minX);
   const unsigned spanY = static_cast<unsigned>(maxY - minY);
   const bool anyInside = maxX >= minX && maxY >= minY;
-  int boxX0 = maxX, boxY0 = maxY, boxX1 = minX, boxY1 = minY;  // of the anchors gathered
+  // The box of the places, cut to that of the anchors inside, holds every anchor gathered.
+  int boxX0 = places.front().X, boxY0 = places.front().Y, boxX1 = boxX0, boxY1 = boxY0;
   for (const TMarkerPlace& place : places) {
-    const int ax = place.X + dx;
-    const int ay = place.Y + dy;
-    if (!anyInside || static_cast<unsigned>(ax - minX) > spanX ||
-        static_cast<unsigned>(ay - minY) > spanY) {
-      WriteStamp(stamp, colors, true, ax, ay);
-      continue;
-    }
-    coverage_.Add(ax, ay);
-    boxX0 = std::min(boxX0, ax), boxX1 = std::max(boxX1, ax);
-    boxY0 = std::min(boxY0, ay), boxY1 = std::max(boxY1, ay);
+    boxX0 = std::min(boxX0, place.X), boxX1 = std::max(boxX1, place.X);
+    boxY0 = std::min(boxY0, place.Y), boxY1 = std::max(boxY1, place.Y);
+  }
+  boxX0 = std::max(boxX0 + dx, minX), boxX1 = std::min(boxX1 + dx, maxX);
+  boxY0 = std::max(boxY0 + dy, minY), boxY1 = std::min(boxY1 + dy, maxY);
+  const TStampCoverage::TAdder coverage = coverage_.Adder();
+  auto outside = [&](int ax, int ay) {
+    return !anyInside || static_cast<unsigned>(ax - minX) > spanX ||
+           static_cast<unsigned>(ay - minY) > spanY;
+  };
+  // No call in this loop, so that it keeps everything in registers: the places whose stamp
+  // reaches beyond the clip are noted (without a branch) and written afterwards.
+  if (outside_.size() < places.size()) outside_.resize(places.size());
+  std::uint32_t* const noted = outside_.data();
+  std::size_t outsideCount = 0;
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const int ax = places[i].X + dx;
+    const int ay = places[i].Y + dy;
+    const bool out = outside(ax, ay);
+    noted[outsideCount] = static_cast<std::uint32_t>(i);
+    outsideCount += out;
+    if (!out) coverage.Add(ax, ay);
+  }
+  for (std::size_t k = 0; k < outsideCount; ++k) {
+    const TMarkerPlace& place = places[noted[k]];
+    WriteStamp(stamp, colors, true, place.X + dx, place.Y + dy);
   }
   coverage_.WriteAndClear(std::span(rows.data(), rowCount), boxX0, boxY0, boxX1, boxY1,
                           writer_.PixelAt(0, 0), writer_.RowPixels(),

@@ -30,12 +30,23 @@ class TStampCoverage {
   // An image of width × height pixels: everything gathered is forgotten.
   void Resize(int width, int height);
 
-  // Adds an anchor whose stamp lies inside the image.
-  void Add(int x, int y) {
-    const std::size_t bit =
-        static_cast<std::size_t>(y + kReach) * rowBits_ + static_cast<std::size_t>(x + kBitOffset);
-    words_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
-  }
+  // Adds anchors whose stamp lies inside the image. A copy of the coverage's layout that a loop
+  // keeps in registers: the bits it sets could otherwise alias the coverage's own fields.
+  class TAdder {
+   public:
+    void Add(int x, int y) const {
+      const std::size_t bit = static_cast<std::size_t>(y + kReach) * rowBits_ +
+                              static_cast<std::size_t>(x + kBitOffset);
+      words_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+    }
+
+   private:
+    friend class TStampCoverage;
+    TAdder(std::uint64_t* words, std::size_t rowBits) : words_(words), rowBits_(rowBits) {}
+    std::uint64_t* words_;
+    std::size_t rowBits_;
+  };
+  TAdder Adder() { return TAdder(words_.data(), rowBits_); }
 
   // Writes `pixel` at every pixel of the stamp `rows` at the anchors added since the last write,
   // which lie within the box (x0, y0)-(x1, y1), into the image rows from `origin`, `stride`
