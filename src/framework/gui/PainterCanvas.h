@@ -164,6 +164,9 @@ class TPainterCanvas : public TCanvas {
   const TStamp* StampFor(TStampKey& key);
   void WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
                           std::span<const TMarkerPlace> places, int dx, int dy);
+  void GatherMarkerStretch(const TStamp& stamp, const TStampColors& colors,
+                           std::span<const TMarkerPlace> places, int dx, int dy,
+                           const TAnchorBox& box, std::span<const TStampCoverage::TRow> rows);
   // Writes a stamp at an anchor unless the same one in the same colours is already there.
   void WriteStamp(const TStamp& stamp, const TStampColors& colors, bool uniform, int anchorX,
                   int anchorY) {

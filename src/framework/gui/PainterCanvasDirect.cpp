@@ -193,49 +193,58 @@ void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TM
 }
 
 // WriteStamp for each place (anchor = place + (dx, dy)) of a one-colour stamp. Every write of the
-// stretch puts the same colour into the image, so their order does not matter: a long stretch of
-// a stamp of one-row runs gathers the anchors whose stamp lies inside the clip in the coverage,
-// which writes the union of their pixels at the end, each pixel once; the others are written at
-// once.
+// stretch puts the same colour into the image, so their order does not matter: a stamp of
+// one-row runs at places dense enough for their box gathers the anchors whose stamp lies inside
+// the clip in the coverage, which writes the union of their pixels at the end, each pixel once.
 void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
                                         std::span<const TMarkerPlace> places, int dx, int dy) {
   constexpr std::size_t kMaxRows = 16;
-  // Fewer places than this are written one by one: gathering would not pay.
-  constexpr std::size_t kGatherFrom = 32;
   std::array<TStampCoverage::TRow, kMaxRows> rows{};
   std::size_t rowCount = 0;
+  std::int64_t windows = 0;  // the coverage's work for each word of the box
   for (const TPixelRun& r : stamp.Runs) {
     if (r.Y0 != r.Y1 || rowCount == kMaxRows) {
       rowCount = 0;
       break;
     }
     rows[rowCount++] = TStampCoverage::TRow{r.Y0, r.X0, r.X1 - r.X0 + 1};
+    windows += r.X1 - r.X0 + 1;
   }
-  if (rowCount == 0 || places.size() < kGatherFrom) {
+  TAnchorBox box;
+  if (rowCount != 0 && !places.empty()) {
+    // The box of the places, cut to that of the anchors inside, holds every anchor gathered.
+    box = TAnchorBox(writer_.Left() - stamp.X0, writer_.Top() - stamp.Y0,
+                     writer_.Right() - stamp.X1, writer_.Bottom() - stamp.Y1);
+    int x0 = places.front().X, y0 = places.front().Y, x1 = x0, y1 = y0;
+    for (const TMarkerPlace& place : places) {
+      x0 = std::min(x0, place.X), x1 = std::max(x1, place.X);
+      y0 = std::min(y0, place.Y), y1 = std::max(y1, place.Y);
+    }
+    box.CutTo(x0 + dx, y0 + dy, x1 + dx, y1 + dy);
+  }
+  // Gathering pays when the coverage's work over the box is small beside writing every stamp.
+  constexpr std::int64_t kWorkPerStamp = 24;
+  const std::int64_t boxWords =
+      box.Empty() ? 0
+                  : (std::int64_t{box.Y1} - box.Y0 + 1 + stamp.Y1 - stamp.Y0) *
+                        ((std::int64_t{box.X1} - box.X0 + stamp.X1 - stamp.X0) / 64 + 2);
+  if (box.Empty() ||
+      boxWords * windows > static_cast<std::int64_t>(places.size()) * kWorkPerStamp) {
     for (const TMarkerPlace& place : places)
       WriteStamp(stamp, colors, true, place.X + dx, place.Y + dy);
     return;
   }
+  GatherMarkerStretch(stamp, colors, places, dx, dy, box, std::span(rows.data(), rowCount));
+}
+
+// The gathering of WriteMarkerStretch: the places whose stamp lies inside the clip (`box` of
+// their anchors) go into the coverage, the others are written at once.
+void TPainterCanvas::GatherMarkerStretch(const TStamp& stamp, const TStampColors& colors,
+                                         std::span<const TMarkerPlace> places, int dx, int dy,
+                                         const TAnchorBox& box,
+                                         std::span<const TStampCoverage::TRow> rows) {
   ClearUpperVectorState();
-  // The anchors whose stamp lies inside the clip, as unsigned distances from the first of them.
-  const int minX = writer_.Left() - stamp.X0, minY = writer_.Top() - stamp.Y0;
-  const int maxX = writer_.Right() - stamp.X1, maxY = writer_.Bottom() - stamp.Y1;
-  const unsigned spanX = static_cast<unsigned>(maxX - minX);
-  const unsigned spanY = static_cast<unsigned>(maxY - minY);
-  const bool anyInside = maxX >= minX && maxY >= minY;
-  // The box of the places, cut to that of the anchors inside, holds every anchor gathered.
-  int boxX0 = places.front().X, boxY0 = places.front().Y, boxX1 = boxX0, boxY1 = boxY0;
-  for (const TMarkerPlace& place : places) {
-    boxX0 = std::min(boxX0, place.X), boxX1 = std::max(boxX1, place.X);
-    boxY0 = std::min(boxY0, place.Y), boxY1 = std::max(boxY1, place.Y);
-  }
-  boxX0 = std::max(boxX0 + dx, minX), boxX1 = std::min(boxX1 + dx, maxX);
-  boxY0 = std::max(boxY0 + dy, minY), boxY1 = std::min(boxY1 + dy, maxY);
   const TStampCoverage::TAdder coverage = coverage_.Adder();
-  auto outside = [&](int ax, int ay) {
-    return !anyInside || static_cast<unsigned>(ax - minX) > spanX ||
-           static_cast<unsigned>(ay - minY) > spanY;
-  };
   // No call in this loop, so that it keeps everything in registers: the places whose stamp
   // reaches beyond the clip are noted (without a branch) and written afterwards.
   if (outside_.size() < places.size()) outside_.resize(places.size());
@@ -244,7 +253,7 @@ void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors&
   for (std::size_t i = 0; i < places.size(); ++i) {
     const int ax = places[i].X + dx;
     const int ay = places[i].Y + dy;
-    const bool out = outside(ax, ay);
+    const bool out = !box.Inside(ax, ay);
     noted[outsideCount] = static_cast<std::uint32_t>(i);
     outsideCount += out;
     if (!out) coverage.Add(ax, ay);
@@ -253,9 +262,8 @@ void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors&
     const TMarkerPlace& place = places[noted[k]];
     WriteStamp(stamp, colors, true, place.X + dx, place.Y + dy);
   }
-  coverage_.WriteAndClear(std::span(rows.data(), rowCount), boxX0, boxY0, boxX1, boxY1,
-                          writer_.PixelAt(0, 0), writer_.RowPixels(),
-                          colors.Of(stamp.Runs.front().Role));
+  coverage_.WriteAndClear(rows, box.X0, box.Y0, box.X1, box.Y1, writer_.PixelAt(0, 0),
+                          writer_.RowPixels(), colors.Of(stamp.Runs.front().Role));
 }
 
 // The same conversions as the QPainter path, relative to the anchor.

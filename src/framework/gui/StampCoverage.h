@@ -18,6 +18,23 @@
 
 namespace fw {
 
+// A box of anchors (right and bottom included): first the anchors whose stamp lies inside the
+// clip, then cut to those of a stretch.
+struct TAnchorBox {
+  int X0 = 0, Y0 = 0, X1 = -1, Y1 = -1;
+  TAnchorBox() = default;
+  TAnchorBox(int x0, int y0, int x1, int y1) : X0(x0), Y0(y0), X1(x1), Y1(y1) {}
+  bool Empty() const { return X1 < X0 || Y1 < Y0; }
+  void CutTo(int x0, int y0, int x1, int y1) {
+    X0 = std::max(X0, x0), Y0 = std::max(Y0, y0), X1 = std::min(X1, x1), Y1 = std::min(Y1, y1);
+  }
+  // Unsigned distances: one comparison a direction.
+  bool Inside(int x, int y) const {
+    return static_cast<unsigned>(x - X0) <= static_cast<unsigned>(X1 - X0) &&
+           static_cast<unsigned>(y - Y0) <= static_cast<unsigned>(Y1 - Y0);
+  }
+};
+
 class TStampCoverage {
  public:
   // A row of a stamp: `Length` pixels from (X, Y), relative to its anchor.
