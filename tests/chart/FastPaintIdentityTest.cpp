@@ -38,6 +38,7 @@ struct Scene {
   int VertSize;
   bool Pen;
   bool ColorEachPoint;
+  bool OneColor = false;  // no null points, and (with ColorEachPoint) one stored colour for all
 };
 
 // A 2D chart on fixed axes 0..100 with one point series of `scene`'s pointer: points spread a
@@ -64,12 +65,12 @@ struct SceneChart {
     const fw::TColor colors[] = {fw::clBlue, fw::clGreen, fw::clBlack, tee::clAutoColor};
     fw::TColor color = fw::clBlue;
     for (int i = 0; i < points; ++i) {
-      if (percent(random) < 20) color = colors[percent(random) % 4];
+      if (percent(random) < 20 && !scene.OneColor) color = colors[percent(random) % 4];
       const double x = value(random) / 10.0;
       const double y = value(random) / 10.0;
-      const fw::TColor c = percent(random) < 5    ? tee::clNone
-                           : scene.ColorEachPoint ? color
-                                                  : tee::clAutoColor;
+      const fw::TColor c = percent(random) < 5 && !scene.OneColor ? tee::clNone
+                           : scene.ColorEachPoint                 ? color
+                                                                  : tee::clAutoColor;
       series->AddXY(x, y, "", c);
     }
   }
@@ -159,8 +160,15 @@ TEST(FastPaint, MarkerRunsMakeTheCallsAndLeaveTheStateOfOneByOneDrawing) {
     fw::TColor Pen;  // clNone: no pen
     bool FarPoints;
     bool Zoomed;
+    bool OneColor = false;  // thousands of points of one colour, none of them null
   };
   const Case cases[] = {
+      {"one colour", tee::clAutoColor, tee::clNone, false, false, true},
+      {"one colour, pen in each point's colour", tee::clAutoColor, tee::clAutoColor, false, false,
+       true},
+      {"one colour, fixed brush", fw::clYellow, tee::clNone, false, false, true},
+      {"one colour, points beyond the surface", tee::clAutoColor, tee::clNone, true, false, true},
+      {"one colour, zoomed", tee::clAutoColor, fw::clBlack, false, true, true},
       {"automatic brush, no pen", tee::clAutoColor, tee::clNone, false, false},
       {"fixed brush", fw::clYellow, tee::clNone, false, false},
       {"pen in each point's colour", tee::clAutoColor, tee::clAutoColor, false, false},
@@ -170,7 +178,8 @@ TEST(FastPaint, MarkerRunsMakeTheCallsAndLeaveTheStateOfOneByOneDrawing) {
   };
   for (const Case& c : cases) {
     for (tee::TSeriesPointerStyle style : {tee::psCircle, tee::psRectangle, tee::psTriangle}) {
-      SceneChart chart(Scene{style, 2, 3, c.Pen != tee::clNone, true}, 13);
+      SceneChart chart(Scene{style, 2, 3, c.Pen != tee::clNone, true, c.OneColor}, 13,
+                       c.OneColor ? 3000 : 400);
       chart.series->Pointer()->Brush()->SetColor(c.Brush);
       if (c.Pen != tee::clNone) chart.series->Pointer()->Pen()->SetColor(c.Pen);
       if (c.FarPoints) {
