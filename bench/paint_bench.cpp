@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "MainChartBench.h"
-#include "framework/gui/Bitmap.h"
 #include "framework/core/VectorState.h"
+#include "framework/gui/Bitmap.h"
 #include "framework/gui/ShapeRuns.h"
 
 namespace {

@@ -108,24 +108,13 @@ class TStampMarks {
     return false;
   }
 
-  // Whether the run of `stamp` in `colors` is past its warm-up, so that its anchors are recorded.
-  bool Recording(const TStamp* stamp, const TStampColors& colors) const {
-    return stamp == current_ && colors == colors_ && unmarked_ >= kWarmUp;
-  }
-  // For a recorded run: the bit of anchor (x, y), set once a stamp was written there; false where
-  // anchors are not remembered. One bit an anchor keeps the whole record in the first-level cache.
+ private:
+  // The bit of anchor (x, y), set once a stamp was written there; false where anchors are not
+  // remembered. One bit an anchor keeps the whole record in the first-level cache.
   struct TBit {
     std::uint64_t* Word = nullptr;
     std::uint64_t Mask = 0;
   };
-  // The record's layout, for a loop that tests many anchors: bit (y + kMargin) × Stride +
-  // (x + kMargin) of Words, for kMargin + x < Stride and kMargin + y < Rows.
-  struct TLayout {
-    std::uint64_t* Words;
-    int Stride;
-    int Rows;
-  };
-  TLayout Layout() { return TLayout{bits_.data(), stride_, rows_}; }
   bool BitOf(int x, int y, TBit& bit) {
     const unsigned mx = static_cast<unsigned>(x + kMargin);
     const unsigned my = static_cast<unsigned>(y + kMargin);
@@ -135,8 +124,6 @@ class TStampMarks {
     bit.Mask = std::uint64_t{1} << (i & 63);
     return true;
   }
-
- private:
   // Clears the record: a new run starts being recorded.
   void NewGeneration();
 
