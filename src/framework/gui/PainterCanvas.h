@@ -163,7 +163,8 @@ class TPainterCanvas : public TCanvas {
   // cannot be stamped.
   const TStamp* StampFor(TStampKey& key);
   void WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
-                          std::span<const TMarkerPlace> places, int dx, int dy);
+                          std::span<const TMarkerPlace> places, const TAnchorBox& within, int dx,
+                          int dy);
   void GatherMarkerStretch(const TStamp& stamp, const TStampColors& colors,
                            std::span<const TMarkerPlace> places, int dx, int dy,
                            const TAnchorBox& box, std::span<const TStampCoverage::TRow> rows);

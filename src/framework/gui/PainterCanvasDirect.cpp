@@ -169,8 +169,10 @@ void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TM
   const std::size_t n = places.size();
   for (std::size_t i = 0; i < n;) {
     const TColor color = places[i].Color;
+    // The stretch of places in this colour, and the box they lie in.
     std::size_t end = i + 1;
-    while (end < n && places[end].Color == color) ++end;
+    TAnchorBox within(places[i].X, places[i].Y, places[i].X, places[i].Y);
+    for (; end < n && places[end].Color == color; ++end) within.Grow(places[end].X, places[end].Y);
     Brush().SetColor(color);
     if (penFollows) Pen().SetColor(color);
     TStampKey placed = key;
@@ -182,7 +184,7 @@ void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TM
     if (!stamp->Runs.empty()) {
       const TStampColors colors = CurrentShapeStyle().Colors;
       if (colors.Uniform(stamp->Roles)) {
-        WriteMarkerStretch(*stamp, colors, places.subspan(i, end - i), dx, dy);
+        WriteMarkerStretch(*stamp, colors, places.subspan(i, end - i), within, dx, dy);
       } else {
         for (std::size_t k = i; k < end; ++k)
           WriteStamp(*stamp, colors, false, places[k].X + dx, places[k].Y + dy);
@@ -192,12 +194,14 @@ void TPainterCanvas::DoDrawMarkers(const TMarkerShape& shape, std::span<const TM
   }
 }
 
-// WriteStamp for each place (anchor = place + (dx, dy)) of a one-colour stamp. Every write of the
+// WriteStamp for each place (anchor = place + (dx, dy), all places `within` a box) of a one-colour
+// stamp. Every write of the
 // stretch puts the same colour into the image, so their order does not matter: a stamp of
 // one-row runs at places dense enough for their box gathers the anchors whose stamp lies inside
 // the clip in the coverage, which writes the union of their pixels at the end, each pixel once.
 void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors& colors,
-                                        std::span<const TMarkerPlace> places, int dx, int dy) {
+                                        std::span<const TMarkerPlace> places,
+                                        const TAnchorBox& within, int dx, int dy) {
   constexpr std::size_t kMaxRows = 16;
   std::array<TStampCoverage::TRow, kMaxRows> rows{};
   std::size_t rowCount = 0;
@@ -215,12 +219,7 @@ void TPainterCanvas::WriteMarkerStretch(const TStamp& stamp, const TStampColors&
     // The box of the places, cut to that of the anchors inside, holds every anchor gathered.
     box = TAnchorBox(writer_.Left() - stamp.X0, writer_.Top() - stamp.Y0,
                      writer_.Right() - stamp.X1, writer_.Bottom() - stamp.Y1);
-    int x0 = places.front().X, y0 = places.front().Y, x1 = x0, y1 = y0;
-    for (const TMarkerPlace& place : places) {
-      x0 = std::min(x0, place.X), x1 = std::max(x1, place.X);
-      y0 = std::min(y0, place.Y), y1 = std::max(y1, place.Y);
-    }
-    box.CutTo(x0 + dx, y0 + dy, x1 + dx, y1 + dy);
+    box.CutTo(within.X0 + dx, within.Y0 + dy, within.X1 + dx, within.Y1 + dy);
   }
   // Gathering pays when the coverage's work over the box is small beside writing every stamp.
   constexpr std::int64_t kWorkPerStamp = 24;

@@ -25,6 +25,9 @@ struct TAnchorBox {
   TAnchorBox() = default;
   TAnchorBox(int x0, int y0, int x1, int y1) : X0(x0), Y0(y0), X1(x1), Y1(y1) {}
   bool Empty() const { return X1 < X0 || Y1 < Y0; }
+  void Grow(int x, int y) {
+    X0 = std::min(X0, x), Y0 = std::min(Y0, y), X1 = std::max(X1, x), Y1 = std::max(Y1, y);
+  }
   void CutTo(int x0, int y0, int x1, int y1) {
     X0 = std::max(X0, x0), Y0 = std::max(Y0, y0), X1 = std::min(X1, x1), Y1 = std::min(Y1, y1);
   }
