@@ -50,6 +50,7 @@ namespace tee {
 class TCustomAxisPanel;
 class TCanvas3D;
 class TTextWidthCache;
+class TTeeCanvas;
 
 // The axis title: a caption in its own font at its own angle. Its `Angle` is stored only when it
 // differs from the axis' default title angle (90 for the left axis, 270 for the right one).
@@ -428,11 +429,19 @@ class TCustomChartAxis : public fw::TPersistent, public TSeriesAxis {
   // The widths of one series' point labels by index (-1: not measured yet), for the labels,
   // surface and font they were measured for.
   struct TPointLabelWidths {
+    static constexpr int kBlock = 64;
     const TChartSeries* Series = nullptr;
     std::uint64_t Revision = 0;
     std::uint64_t FontKey = 0;
     std::vector<std::int32_t> Widths;
-    std::vector<std::int32_t> BlockMin;  // the narrowest of each block of points, or -1
+    std::vector<std::int32_t> BlockMin;  // the narrowest of each block of kBlock points, or -1
+
+    // Keeps what was measured while the series, its labels and the font stay.
+    void Follow(const TChartSeries& series, std::uint64_t fontKey);
+    // The width of label i, and the narrowest label of block b (all of whose labels exist),
+    // measured once.
+    std::int32_t WidthOf(int i, TTextWidthCache& cache, TTeeCanvas& canvas);
+    std::int32_t BlockMinOf(int b, TTextWidthCache& cache, TTeeCanvas& canvas);
   };
   TPointLabelWidths pointWidths_;
 };

@@ -380,6 +380,35 @@ void TCustomChartAxis::CalcMarkTextLabels(TAxisLabels& labels) {
   }
 }
 
+void TCustomChartAxis::TPointLabelWidths::Follow(const TChartSeries& series,
+                                                 std::uint64_t fontKey) {
+  if (Series == &series && Revision == series.LabelsRevision() && FontKey == fontKey &&
+      Widths.size() == static_cast<std::size_t>(series.LabelCount()))
+    return;
+  Series = &series;
+  Revision = series.LabelsRevision();
+  FontKey = fontKey;
+  Widths.assign(static_cast<std::size_t>(series.LabelCount()), -1);
+  BlockMin.assign((Widths.size() + kBlock - 1) / kBlock, -1);
+}
+
+std::int32_t TCustomChartAxis::TPointLabelWidths::WidthOf(int i, TTextWidthCache& cache,
+                                                          TTeeCanvas& canvas) {
+  std::int32_t& w = Widths[static_cast<std::size_t>(i)];
+  if (w < 0) w = cache.Width(canvas, Series->StoredLabel(i));
+  return w;
+}
+
+std::int32_t TCustomChartAxis::TPointLabelWidths::BlockMinOf(int b, TTextWidthCache& cache,
+                                                             TTeeCanvas& canvas) {
+  std::int32_t& m = BlockMin[static_cast<std::size_t>(b)];
+  if (m < 0) {
+    m = std::numeric_limits<std::int32_t>::max();
+    for (int k = b * kBlock; k < (b + 1) * kBlock; ++k) m = std::min(m, WidthOf(k, cache, canvas));
+  }
+  return m;
+}
+
 bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSeries& series,
                                              int firstIndex, int endIndex) {
   const TChartValueList& list = horizontal_ ? *series.XValues() : *series.YValues();
@@ -391,32 +420,9 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
   fw::ClearUpperVectorState();
   // The widths kept from earlier paints hold while the labels, the surface and the font do.
   TPointLabelWidths& kept = pointWidths_;
-  const std::uint64_t fontKey = widths_->FontKey(c);
-  if (kept.Series != &series || kept.Revision != series.LabelsRevision() ||
-      kept.FontKey != fontKey ||
-      kept.Widths.size() != static_cast<std::size_t>(series.LabelCount())) {
-    kept.Series = &series;
-    kept.Revision = series.LabelsRevision();
-    kept.FontKey = fontKey;
-    kept.Widths.assign(static_cast<std::size_t>(series.LabelCount()), -1);
-    kept.BlockMin.clear();
-  }
-  std::int32_t* const widths = kept.Widths.data();
-  auto widthOf = [&](int i) {
-    if (widths[i] < 0) widths[i] = widths_->Width(c, series.StoredLabel(i));
-    return widths[i];
-  };
-  // The narrowest label of each block of kBlock points, once asked for (-1 until then).
-  constexpr int kBlock = 64;
-  kept.BlockMin.resize((kept.Widths.size() + kBlock - 1) / kBlock, -1);
-  auto blockMin = [&](int b) {
-    std::int32_t& m = kept.BlockMin[static_cast<std::size_t>(b)];
-    if (m < 0) {
-      m = std::numeric_limits<std::int32_t>::max();
-      for (int k = b * kBlock; k < (b + 1) * kBlock; ++k) m = std::min(m, widthOf(k));
-    }
-    return m;
-  };
+  kept.Follow(series, widths_->FontKey(c));
+  constexpr int kBlock = TPointLabelWidths::kBlock;
+  auto widthOf = [&](int i) { return kept.WidthOf(i, *widths_, c); };
   const double multiplier = list.Multiplier();
   TDrawnLabels drawn;
   // Whether no point of the block from `i` can have its label drawn: the positions run in order,
@@ -431,7 +437,8 @@ bool TCustomChartAxis::CalcOrderedTextLabels(TAxisLabels& labels, const TChartSe
     if (!(std::isfinite(first) && std::isfinite(last))) return false;
     const int p = map.QuickPos(std::clamp(first, rangeMin_, rangeMax_));
     const int q = map.QuickPos(std::clamp(last, rangeMin_, rangeMax_));
-    return drawn.NoneFits(std::min(p, q), std::max(p, q), blockMin(i / kBlock), labelsSeparation_);
+    return drawn.NoneFits(std::min(p, q), std::max(p, q), kept.BlockMinOf(i / kBlock, *widths_, c),
+                          labelsSeparation_);
   };
   for (int i = firstIndex; i <= endIndex;) {
     const std::span<const double> run = list.StoredRun(i);

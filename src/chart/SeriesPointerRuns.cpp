@@ -92,6 +92,41 @@ bool AllDrawable(const int* xs, const int* ys, std::size_t n) {
   return low > -kMaxPixel && high < kMaxPixel;
 }
 
+// What the one-by-one steps have left after the points so far: whether a point was drawable, the
+// colour of the last drawable one, whether a pointer was drawn since it was placed, and the point
+// whose pointer is still to be drawn.
+struct TSteps {
+  bool Placed = false;
+  TColor PlacedColor = clNone;
+  bool DrawnSincePlaced = false;
+  int X = 0, Y = 0, Index = -1;
+  TColor Color = clNone;
+
+  // DrawValue's steps for point i at (x, y) in `color`: place it, and draw the pointer of the
+  // previous drawn point (and, at the last index, its own).
+  void Point(TPointerRuns& runs, int i, int first, int last, int x, int y, TColor color) {
+    if (!(x > -kMaxPixel && x < kMaxPixel && y > -kMaxPixel && y < kMaxPixel)) {
+      if (i == last && Color != clNone) runs.Add(X, Y, Color), DrawnSincePlaced = true;
+      return;
+    }
+    Placed = true;
+    PlacedColor = color;
+    DrawnSincePlaced = false;
+    if (i != first && Color != clNone) runs.Add(X, Y, Color), DrawnSincePlaced = true;
+    if (i == last && color != clNone) runs.Add(x, y, color), DrawnSincePlaced = true;
+    X = x, Y = y, Index = i, Color = color;
+  }
+
+  // The same for the n >= 2 drawable points from index i (neither the first nor the last) in one
+  // colour other than clNone: the pointers of the previous point and of all of them but the last.
+  void Piece(TPointerRuns& runs, int i, const int* xs, const int* ys, std::size_t n, TColor color) {
+    if (Color != clNone) runs.Add(X, Y, Color);
+    runs.AddRun(xs, ys, n - 1, color);
+    X = xs[n - 1], Y = ys[n - 1], Index = i + static_cast<int>(n) - 1, Color = color;
+    Placed = true, PlacedColor = color, DrawnSincePlaced = true;
+  }
+};
+
 }  // namespace
 
 // The colour all points of a stored colour run share, or clNone when they do not share one.
@@ -124,11 +159,7 @@ bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& poin
   const TChartValueList& ys = *YValues();
   const int first = FirstValueIndex();
   const int last = LastValueIndex();
-  bool placed = false;            // a point was drawable
-  TColor placedColor = clNone;    // the colour of the last drawable point
-  bool drawnSincePlaced = false;  // a pointer was drawn since that point was placed
-  int px = 0, py = 0, pIndex = -1;
-  TColor pColor = clNone;
+  TSteps steps;
   const int colorCount = ColorCount();
   for (int i = first; i <= last;) {
     // The points from i on whose values and colours lie in one piece of their stores.
@@ -139,8 +170,6 @@ bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& poin
     if (i < colorCount) {
       cr = StoredColorRun(i);
       n = std::min(n, cr.size());
-    } else {
-      n = std::min(n, static_cast<std::size_t>(last - i + 1));
     }
     // The pixel positions first, in a loop of their own that the processor can overlap. The
     // canvas may have called its toolkit since the last piece.
@@ -149,43 +178,25 @@ bool TCustomSeries::DrawPointerRuns(TCanvas3D& canvas, const TMappedPoints& poin
     int xp[kChunk], yp[kChunk];
     points.X.QuickPositions(xr.data(), points.XMultiplier, n, xp);
     points.Y.QuickPositions(yr.data(), points.YMultiplier, n, yp);
-    // A piece away from the first and the last index whose points are all drawable and of one
-    // colour: at each point the pointer of the one before is drawn, so the pointers are the
-    // previous point's and those of the piece's points but its last.
     if (n >= 2 && i > first && i + static_cast<int>(n) - 1 < last && AllDrawable(xp, yp, n)) {
       const TColor shared = SharedColor(cr.first(cr.empty() ? 0 : n), i);
       if (shared != clNone) {
-        if (pColor != clNone) runs.Add(px, py, pColor);
-        runs.AddRun(xp, yp, n - 1, shared);
+        steps.Piece(runs, i, xp, yp, n, shared);
         i += static_cast<int>(n);
-        px = xp[n - 1], py = yp[n - 1], pIndex = i - 1, pColor = shared;
-        placed = true, placedColor = shared, drawnSincePlaced = true;
         continue;
       }
     }
-    for (std::size_t k = 0; k < n; ++k, ++i) {
-      const TColor color = cr.empty() ? SeriesColor() : ColorOf(cr[k], i);
-      const int x = xp[k];
-      const int y = yp[k];
-      if (!(x > -kMaxPixel && x < kMaxPixel && y > -kMaxPixel && y < kMaxPixel)) {
-        if (i == last && pColor != clNone) runs.Add(px, py, pColor), drawnSincePlaced = true;
-        continue;
-      }
-      placed = true;
-      placedColor = color;
-      drawnSincePlaced = false;
-      if (i != first && pColor != clNone) runs.Add(px, py, pColor), drawnSincePlaced = true;
-      if (i == last && color != clNone) runs.Add(x, y, color), drawnSincePlaced = true;
-      px = x, py = y, pIndex = i, pColor = color;
-    }
+    for (std::size_t k = 0; k < n; ++k, ++i)
+      steps.Point(runs, i, first, last, xp[k], yp[k],
+                  cr.empty() ? SeriesColor() : ColorOf(cr[k], i));
   }
   runs.Flush();
   // The canvas state and the drawing state the one-by-one steps leave.
-  if (placed) {
+  if (steps.Placed) {
     c.Pen().SetColor(fw::clBlack);
-    c.Brush().SetColor(placedColor);
-    if (drawnSincePlaced) pointer_->PrepareCanvas(runs.Last());
-    prevX_ = px, prevY_ = py, prevIndex_ = pIndex, prevColor_ = pColor;
+    c.Brush().SetColor(steps.PlacedColor);
+    if (steps.DrawnSincePlaced) pointer_->PrepareCanvas(runs.Last());
+    prevX_ = steps.X, prevY_ = steps.Y, prevIndex_ = steps.Index, prevColor_ = steps.Color;
     originPos_ = prevOriginPos_ = points.OriginPos;
   } else {
     prevColor_ = clNone;
