@@ -119,7 +119,7 @@ class TSurfaceWidget : public QWidget {
     if (invalid_) {
       invalid_ = false;
       painting_ = true;
-      auto* custom = dynamic_cast<TCustomControl*>(&control_);
+      TCustomControl* custom = CustomControl();
       InvokeHandler([&] {
         TCanvas& canvas = bitmap_.Canvas();
         if (!custom || custom->EraseBackground()) {
@@ -181,6 +181,16 @@ class TSurfaceWidget : public QWidget {
   }
 
  private:
+  // The control as a self-painting one (null for any other), looked up once: its class does not
+  // change while it has a window.
+  TCustomControl* CustomControl() {
+    if (!customKnown_) {
+      custom_ = dynamic_cast<TCustomControl*>(&control_);
+      customKnown_ = true;
+    }
+    return custom_;
+  }
+
   void Press(QMouseEvent* e, TShiftState extra) {
     TMouseButton button;
     if (!ButtonOf(e->button(), button)) return;
@@ -193,6 +203,8 @@ class TSurfaceWidget : public QWidget {
   static constexpr int kWheelStep = 120;
 
   TWinControl& control_;
+  TCustomControl* custom_ = nullptr;
+  bool customKnown_ = false;
   TBitmap bitmap_;
   bool invalid_ = true;
   bool painting_ = false;
