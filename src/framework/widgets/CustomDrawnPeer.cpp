@@ -1,5 +1,6 @@
 #include "framework/widgets/CustomDrawnPeer.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -92,6 +93,9 @@ class TSurfaceWidget : public QWidget {
   }
 
   TCanvas& Canvas() { return bitmap_.Canvas(); }
+
+  // Whether a paint was asked of the window system and has not come yet.
+  bool PaintPending() const { return updatePending_; }
 
   // The control asked for a paint: the next paint message lets it paint the surface again. A
   // request while one is pending adds nothing (the whole surface is painted), so it costs no
@@ -234,7 +238,14 @@ void TCustomDrawnPeer::Invalidate() {
 }
 
 void TCustomDrawnPeer::Update() {
-  if (surface_) surface_->repaint();
+  if (!surface_) return;
+  // A pending request is delivered now: the window paints what the next paint message would,
+  // and the event loop is left no request to deliver for nothing.
+  if (surface_->PaintPending()) {
+    QCoreApplication::sendPostedEvents(surface_->window(), QEvent::UpdateRequest);
+    if (!surface_->PaintPending()) return;
+  }
+  surface_->repaint();
 }
 
 void TCustomDrawnPeer::SetFocus() {
