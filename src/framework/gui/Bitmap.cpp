@@ -1,15 +1,52 @@
 #include "framework/gui/Bitmap.h"
 
 #include <algorithm>
+#include <cstdlib>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace fw {
 namespace {
 
 constexpr int kDotsPerMeterAt96Dpi = 3780;
 
+#ifdef __linux__
+// Large bitmaps (a window's surface, a chart's buffer) are copied and filled whole on every
+// paint; in memory pages of 2 MiB the processor finds their pixels with a few address
+// translations instead of one per 4 KiB, which makes those passes markedly cheaper. Smaller
+// bitmaps keep the ordinary allocation.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kHugePageFrom = std::size_t{512} << 10;
+
+void FreePixels(void* pixels) {
+  std::free(pixels);
+}
+
+QImage ImageOnHugePages(int width, int height) {
+  const qsizetype bytesPerLine = qsizetype{width} * 4;
+  const std::size_t bytes =
+      static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(height);
+  if (bytes < kHugePageFrom) return QImage();
+  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  void* pixels = std::aligned_alloc(kHugePage, rounded);
+  if (pixels == nullptr) return QImage();
+  madvise(pixels, rounded, MADV_HUGEPAGE);
+  QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, QImage::Format_RGB32,
+               FreePixels, pixels);
+  if (image.isNull()) std::free(pixels);
+  return image;
+}
+#else
+QImage ImageOnHugePages(int, int) {
+  return QImage();
+}
+#endif
+
 QImage NewImage(int width, int height) {
   if (width <= 0 || height <= 0) return QImage();
-  QImage image(width, height, QImage::Format_RGB32);
+  QImage image = ImageOnHugePages(width, height);
+  if (image.isNull()) image = QImage(width, height, QImage::Format_RGB32);
   image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
   image.fill(Qt::white);
