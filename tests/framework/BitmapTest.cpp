@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "framework/core/Canvas.h"
 #include "framework/gui/Bitmap.h"
@@ -91,6 +92,58 @@ TEST_F(Bitmap, PixelsHandedOutOutliveTheBitmapAndItsResizes) {
   // The images taken before still hold their pixels.
   EXPECT_EQ(before, expected);
   EXPECT_EQ(last, expected);
+}
+
+// A copy onto another bitmap gives the pixels of Draw; onto one of the same size at (0, 0),
+// unclipped, it notes the bands of rows it changed, and in every other case nothing.
+TEST_F(Bitmap, CopyNotesTheRowsItChangedOnlyWhereItCoversTheTargetExactly) {
+  TBitmap source(120, 90);
+  source.Canvas().Brush().SetColor(fw::clYellow);
+  source.Canvas().FillRect(TRect{0, 0, 120, 90});
+  enum class Target { Same, Clipped, Offset, Smaller, Monochrome };
+  for (const Target kind :
+       {Target::Same, Target::Clipped, Target::Offset, Target::Smaller, Target::Monochrome}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    TBitmap target(kind == Target::Smaller ? 100 : 120, 90);
+    TBitmap expected(target.Width(), target.Height());
+    TCanvas& c = target.Canvas();
+    c.Brush().SetColor(fw::clYellow);
+    c.FillRect(TRect{0, 0, target.Width(), 90});
+    // Rows 10-12 and 40 differ from the source; row 41 differs only in its last pixel.
+    c.Brush().SetColor(fw::clRed);
+    c.FillRect(TRect{5, 10, 30, 13});
+    c.FillRect(TRect{0, 40, 1, 41});
+    c.FillRect(TRect{target.Width() - 1, 41, target.Width(), 42});
+    expected.Canvas().Draw(0, 0, target);
+    if (kind == Target::Clipped) {
+      c.SelectClipRect(TRect{0, 0, 60, 90});
+      expected.Canvas().SelectClipRect(TRect{0, 0, 60, 90});
+    }
+    if (kind == Target::Monochrome) source.SetMonochrome(true);
+    const int at = kind == Target::Offset ? 3 : 0;
+    target.ForgetCopyNote();
+    source.CopyTo(c, at, at);
+    expected.Canvas().Draw(at, at, source);
+    source.SetMonochrome(false);
+    EXPECT_EQ(target.ToImage(), expected.ToImage());
+    std::vector<fw::TRowBand> bands;
+    if (kind != Target::Same) {
+      EXPECT_FALSE(target.NoteOfLastCopy(bands));
+      continue;
+    }
+    ASSERT_TRUE(target.NoteOfLastCopy(bands));
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_EQ(bands[0].First, 10);
+    EXPECT_EQ(bands[0].Last, 13);
+    EXPECT_EQ(bands[1].First, 40);
+    EXPECT_EQ(bands[1].Last, 42);
+    // The same copy again changes nothing.
+    source.CopyTo(c, 0, 0);
+    ASSERT_TRUE(target.NoteOfLastCopy(bands));
+    EXPECT_TRUE(bands.empty());
+    target.ForgetCopyNote();
+    EXPECT_FALSE(target.NoteOfLastCopy(bands));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
@@ -58,14 +59,44 @@ QRgb ToMonochrome(QRgb p) {
   return qGray(p) >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
 }
 
+// Every bitmap of the process, to find the one a canvas belongs to (a handful are alive at once).
+std::vector<TBitmap*>& LiveBitmaps() {
+  static std::vector<TBitmap*> live;
+  return live;
+}
+
+TBitmap* BitmapOf(const TCanvas& canvas) {
+  for (TBitmap* b : LiveBitmaps())
+    if (&b->Canvas() == &canvas) return b;
+  return nullptr;
+}
+
+// The bands of rows in which two pictures of one size and format differ.
+std::vector<TRowBand> DifferingRows(const QImage& a, const QImage& b) {
+  std::vector<TRowBand> bands;
+  const auto bytes = static_cast<std::size_t>(a.width()) * 4;
+  for (int y = 0; y < a.height(); ++y) {
+    if (std::memcmp(a.constScanLine(y), b.constScanLine(y), bytes) == 0) continue;
+    if (!bands.empty() && bands.back().Last == y)
+      bands.back().Last = y + 1;
+    else
+      bands.push_back(TRowBand{y, y + 1});
+  }
+  return bands;
+}
+
 }  // namespace
 
 TBitmap::TBitmap() : TBitmap(0, 0) {}
 
 TBitmap::TBitmap(int width, int height)
-    : image_(NewImage(width, height)), canvas_(std::make_unique<TPainterCanvas>(&image_)) {}
+    : image_(NewImage(width, height)), canvas_(std::make_unique<TPainterCanvas>(&image_)) {
+  LiveBitmaps().push_back(this);
+}
 
 TBitmap::~TBitmap() {
+  auto& live = LiveBitmaps();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
   canvas_->Suspend();
 }
 
@@ -98,6 +129,32 @@ TColor TBitmap::GetPixel(int x, int y) const {
 
 bool TBitmap::SaveToFile(const std::string& path) const {
   return ToImage().save(QString::fromStdString(path));
+}
+
+void TBitmap::CopyTo(TCanvas& target, int x, int y) const {
+  TBitmap* shown = BitmapOf(target);
+  const bool noted = shown != nullptr && shown != this && x == 0 && y == 0 &&
+                     shown->Width() == Width() && shown->Height() == Height() && !Monochrome() &&
+                     !shown->Monochrome() && !target.IsClipped() &&
+                     shown->image_.format() == image_.format();
+  std::vector<TRowBand> bands;
+  if (noted) bands = DifferingRows(image_, shown->image_);
+  target.Draw(x, y, *this);
+  if (noted) {
+    shown->copyBands_ = std::move(bands);
+    shown->copyNoted_ = true;
+  }
+}
+
+bool TBitmap::NoteOfLastCopy(std::vector<TRowBand>& bands) const {
+  if (!copyNoted_) return false;
+  bands = copyBands_;
+  return true;
+}
+
+void TBitmap::ForgetCopyNote() {
+  copyNoted_ = false;
+  copyBands_.clear();
 }
 
 }  // namespace fw
