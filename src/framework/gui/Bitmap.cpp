@@ -137,13 +137,25 @@ void TBitmap::CopyTo(TCanvas& target, int x, int y) const {
                      shown->Width() == Width() && shown->Height() == Height() && !Monochrome() &&
                      !shown->Monochrome() && !target.IsClipped() &&
                      shown->image_.format() == image_.format();
-  std::vector<TRowBand> bands;
-  if (noted) bands = DifferingRows(image_, shown->image_);
-  target.Draw(x, y, *this);
-  if (noted) {
-    shown->copyBands_ = std::move(bands);
-    shown->copyNoted_ = true;
+  if (!noted) {
+    target.Draw(x, y, *this);
+    return;
   }
+  // Only the rows that differ are written: the other rows already hold the copy's pixels. The
+  // target's canvas pauses meanwhile, so that nothing it knows of its pixels goes stale.
+  std::vector<TRowBand> bands = DifferingRows(image_, shown->image_);
+  if (!bands.empty()) {
+    const auto bytes = static_cast<std::size_t>(image_.width()) * 4;
+    shown->canvas_->Suspend();
+    for (const TRowBand& band : bands)
+      for (int row = band.First; row < band.Last; ++row)
+        std::memcpy(shown->image_.scanLine(row), image_.constScanLine(row), bytes);
+    shown->canvas_->Resume();
+  }
+  // The change notification of Draw.
+  if (target.NotificationsEnabled() && target.OnChange) target.OnChange(target);
+  shown->copyBands_ = std::move(bands);
+  shown->copyNoted_ = true;
 }
 
 bool TBitmap::NoteOfLastCopy(std::vector<TRowBand>& bands) const {

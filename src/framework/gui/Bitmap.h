@@ -41,10 +41,10 @@ class TBitmap : public TCustomBitmap {
   // Writes the bitmap as shown; the format follows the file name's extension (".png").
   bool SaveToFile(const std::string& path) const;
 
-  // The copy of TCustomBitmap. Onto the canvas of another bitmap of the same size at (0, 0),
-  // unclipped and neither of them monochrome, it first compares the two pictures row by row and
-  // then notes on the target the bands of rows that the copy changed (NoteOfLastCopy). The copy
-  // itself is target.Draw in every case.
+  // The copy of TCustomBitmap: the pixels of target.Draw. Onto the canvas of another bitmap of
+  // the same size at (0, 0), unclipped and neither of them monochrome, it compares the two
+  // pictures row by row, writes only the rows that differ, and notes on the target the bands of
+  // rows it changed (NoteOfLastCopy); the target's change notification comes as from Draw.
   void CopyTo(TCanvas& target, int x, int y) const override;
   // The bands noted by the last such copy onto this bitmap (none changed: an empty list), or
   // false when none was noted since ForgetCopyNote.
