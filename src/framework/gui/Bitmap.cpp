@@ -13,10 +13,10 @@ namespace {
 constexpr int kDotsPerMeterAt96Dpi = 3780;
 
 #ifdef __linux__
-// Large bitmaps (a window's surface, a chart's buffer) are copied and filled whole on every
-// paint; in memory pages of 2 MiB the processor finds their pixels with a few address
-// translations instead of one per 4 KiB, which makes those passes markedly cheaper. Smaller
-// bitmaps keep the ordinary allocation.
+// Large bitmaps (a window's surface, a chart's buffer) are filled, compared and copied whole on
+// every paint; in memory pages of 2 MiB (where the system grants them) the processor finds their
+// pixels with a few address translations instead of one per 4 KiB, which makes those passes
+// cheaper. Smaller bitmaps keep the ordinary allocation.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kHugePageFrom = std::size_t{512} << 10;
 
