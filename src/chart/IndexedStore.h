@@ -82,10 +82,15 @@ class TIndexedStore {
     }
   }
 
-  // Empties the store and gives its memory back.
+  // Empties the store. The first block keeps its room (at most 2 × kBlock elements), so that
+  // refilling a series of the same size allocates nothing; every other block's memory is given
+  // back.
   void Clear() {
-    std::vector<std::vector<T>>().swap(blocks_);
-    std::vector<std::size_t>().swap(starts_);
+    if (blocks_.empty()) return;
+    blocks_.resize(1);
+    blocks_.front().clear();
+    if (blocks_.front().capacity() > 2 * kBlock) std::vector<T>().swap(blocks_.front());
+    starts_.assign(1, 0);
     size_ = 0;
     last_ = 0;
   }

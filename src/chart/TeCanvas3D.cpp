@@ -313,7 +313,7 @@ void TTeeCanvas3D::Calculate2DPosition(int& x, int& y, int z) {
 
 void TTeeCanvas3D::ShowImage(fw::TCanvas* dest, fw::TCanvas* defaultCanvas, const TRect& r) {
   if (buffered_ && bitmap_) {
-    if (dest != nullptr) dest->Draw(r.Left, r.Top, *bitmap_);
+    if (dest != nullptr) bitmap_->CopyTo(*dest, r.Left, r.Top);
     dirty_ = false;
   }
   SetCanvas(defaultCanvas);
@@ -321,7 +321,7 @@ void TTeeCanvas3D::ShowImage(fw::TCanvas* dest, fw::TCanvas* defaultCanvas, cons
 
 bool TTeeCanvas3D::RedrawBitmap() {
   if (dirty_ || !bitmap_) return false;
-  ReferenceCanvas()->Draw(0, 0, *bitmap_);
+  bitmap_->CopyTo(*ReferenceCanvas(), 0, 0);
   return true;
 }
 

@@ -4,19 +4,26 @@
 // set, else the test temporary folder).
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QScreen>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
+#include <string>
 #include <string_view>
 
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "framework/core/ControlPeer.h"
 #include "framework/widgets/CustomDrawnPeer.h"
+#include "framework/widgets/Form.h"
 #include "framework/widgets/FormImage.h"
 #include "framework/widgets/Panel.h"
+#include "framework/widgets/WidgetPeer.h"
 #include "framework/widgets/WindowDescription.h"
 #include "support/GuiTestApp.h"
 
@@ -156,6 +163,77 @@ TEST_F(ChartWindow, TheWindowShowsTheChartAndRepaintsFromItsBufferUntilSomething
   EXPECT_NE(Pixel(fourth, ox + chart->BottomAxis()->CalcXPosValue(0),
                   oy + chart->LeftAxis()->CalcYPosValue(0) - 1),
             fw::clRed);
+}
+
+// What the window system shows of the window (its own copy, which a paint updates only where
+// asked) is what painting the whole window gives: while profiles are replaced and only the rows
+// they change are shown anew, after drawing on the chart's window outside a paint, and after
+// the window was hidden and shown again.
+TEST_F(ChartWindow, TheScreenShowsWhatAWholePaintGivesWhenOnlyChangedRowsAreShown) {
+  auto* window = static_cast<fw::TForm*>(form.get());
+  window->Show();
+  QWidget* top = fw::TWidgetPeer::Of(*window)->Widget();
+  auto* peer = dynamic_cast<fw::TCustomDrawnPeer*>(fw::TWidgetPeer::Of(*chart));
+  ASSERT_NE(peer, nullptr);
+  auto settle = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  auto onScreen = [&] {
+    return top->screen()->grabWindow(top->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  std::mt19937 random(5);
+  auto replaceProfile = [&](int shift) {
+    osc->Clear();
+    for (int i = 0; i < 60; ++i) {
+      const int x = -25000 + i * 800 + shift;
+      const int y = 30000 + static_cast<int>(random() % 8000);
+      osc->AddXY(x, y, std::to_string(x), fw::clRed);
+    }
+  };
+  settle();
+  const int height = chart->GetDrawingRect().Height();
+  for (int round = 0; round < 6; ++round) {
+    replaceProfile(round * 37);
+    if (round % 2 == 0)
+      chart->Update();
+    else
+      settle();
+    if (round > 0) {
+      EXPECT_GT(peer->ShownRows(), 0) << round;
+      EXPECT_LT(peer->ShownRows(), height) << round;  // not the whole window
+    }
+    const QImage shown = onScreen();
+    ASSERT_EQ(shown.size(), QSize(692, 410));
+    ASSERT_EQ(shown, fw::RenderControl(*window)) << "round " << round;
+  }
+
+  // Drawn on the window outside a paint: shown as it is, and painted over by the next profile.
+  fw::TCanvas& surface = chart->fw::TCustomControl::Canvas();
+  surface.Pen().SetColor(fw::clLime);
+  surface.MoveTo(5, 380);
+  surface.LineTo(470, 380);
+  settle();
+  EXPECT_EQ(Pixel(onScreen(), panel->Left() + chart->Left() + 2 + 100,
+                  panel->Top() + chart->Top() + 2 + 380),
+            fw::clLime);
+  replaceProfile(500);
+  chart->Update();
+  EXPECT_EQ(onScreen(), fw::RenderControl(*window));
+
+  // Nothing changed: a repaint request shows nothing anew.
+  chart->Invalidate();
+  chart->Update();
+  EXPECT_EQ(peer->ShownRows(), 0);
+  EXPECT_EQ(onScreen(), fw::RenderControl(*window));
+
+  // Hidden, changed, shown again.
+  window->Hide();
+  settle();
+  replaceProfile(900);
+  settle();
+  window->Show();
+  settle();
+  EXPECT_EQ(onScreen(), fw::RenderControl(*window));
 }
 
 }  // namespace

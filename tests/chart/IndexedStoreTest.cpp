@@ -19,14 +19,11 @@ std::vector<T> Contents(const TIndexedStore<T>& store) {
   return out;
 }
 
-}  // namespace
-
-TEST(IndexedStore, RandomEditsMatchAVector) {
-  std::mt19937 random(7);
-  TIndexedStore<std::string> store;
-  std::vector<std::string> model;
-  const std::size_t big = 3 * TIndexedStore<std::string>::kBlock;
-  for (int step = 0; step < 30000; ++step) {
+// Applies `steps` random edits to the store and the model alike and compares them now and then;
+// inserts are favoured while the model is below `big` elements.
+void RandomEdits(TIndexedStore<std::string>& store, std::vector<std::string>& model,
+                 std::mt19937& random, int steps, std::size_t big) {
+  for (int step = 0; step < steps; ++step) {
     const unsigned op = random() % 100;
     const std::string v = std::to_string(step);
     if (op < 40 || model.empty()) {
@@ -59,10 +56,45 @@ TEST(IndexedStore, RandomEditsMatchAVector) {
       }
     }
   }
+}
+
+}  // namespace
+
+TEST(IndexedStore, RandomEditsMatchAVector) {
+  std::mt19937 random(7);
+  TIndexedStore<std::string> store;
+  std::vector<std::string> model;
+  const std::size_t big = 3 * TIndexedStore<std::string>::kBlock;
+  RandomEdits(store, model, random, 30000, big);
   EXPECT_GT(model.size(), TIndexedStore<std::string>::kBlock);  // several blocks were in play
   EXPECT_EQ(store.Back(), model.back());
+  EXPECT_EQ(Contents(store), model);
+}
+
+// A cleared store (which keeps its first block's room) is empty and takes edits as a new one
+// does, whether it held one block or several.
+TEST(IndexedStore, ClearedStoreTakesEditsAsANewOne) {
+  std::mt19937 random(11);
+  TIndexedStore<std::string> store;
+  std::vector<std::string> model;
+  const std::size_t kBlock = TIndexedStore<std::string>::kBlock;
+  for (const std::size_t big : {std::size_t{40}, 3 * kBlock, std::size_t{5}, 3 * kBlock}) {
+    RandomEdits(store, model, random, big > kBlock ? 20000 : 300, big);
+    ASSERT_EQ(Contents(store), model);
+    store.Clear();
+    model.clear();
+    ASSERT_EQ(store.Size(), 0u);
+    ASSERT_TRUE(store.Empty());
+    ASSERT_TRUE(Contents(store).empty());
+    // The first insert after a clear goes to the front, and reads find it.
+    store.Insert(0, "first");
+    store.Insert(0, "zero");
+    model = {"zero", "first"};
+    ASSERT_EQ(Contents(store), model);
+    ASSERT_EQ(store.At(1), "first");
+    ASSERT_EQ(store.Back(), "first");
+  }
   store.Clear();
-  EXPECT_EQ(store.Size(), 0u);
   store.Resize(3);
   EXPECT_EQ(Contents(store), (std::vector<std::string>{"", "", ""}));
 }

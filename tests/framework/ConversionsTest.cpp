@@ -1,7 +1,10 @@
 // Integer parsing, number-pattern formatting and message formatting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
+#include <vector>
 
 #include "framework/core/Color.h"
 #include "framework/core/Conversions.h"
@@ -108,6 +111,38 @@ TEST(FormatFloat, ValueAndPercentFormatsOfTheChart) {
     EXPECT_EQ(fw::FormatFloat(row.pattern, row.value), row.text) << row.pattern << " " << row.value;
   EXPECT_EQ(fw::FormatFloat("#,##0.###", std::nan("")), "NAN");
   EXPECT_EQ(fw::FormatFloat("#,##0.###", -INFINITY), "-INF");
+}
+
+// Many values with a handful of patterns, in changing order: more patterns than the formatter
+// keeps parsed, so each one is parsed again and again, and no pattern's parse serves another.
+TEST(FormatFloat, PatternsInAnyOrderKeepTheirOwnMeaning) {
+  struct Row {
+    const char* pattern;
+    double value;
+    const char* text;
+  };
+  std::vector<Row> rows = {
+      {"#,##0.###", 2.0005, "2.001"},
+      {"#,##0.###", -26000, "-26,000"},
+      {"##0.## %", 12.345, "12.35 %"},
+      {"#,##0.00;(#,##0.00)", -1234, "(1,234.00)"},
+      {"#,##0.00;;Zero", 0, "Zero"},
+      {"#,##0.00;;Zero", -1234, "-1,234.00"},
+      {"#.##", 0.5, ".5"},
+      {"0", 0.5, "1"},
+      {"0.00", 1234, "1234.00"},
+      {"\"x=\"0.0' m'", 2.25, "x=2.3 m"},
+      {"0.###", 5e-324, "0"},
+      {"0", 1.5e15, "1500000000000000"},
+      {"#,##0.###", 123456789.0125, "123,456,789.013"},
+  };
+  std::mt19937 random(3);
+  for (int round = 0; round < 20; ++round) {
+    for (const Row& row : rows)
+      ASSERT_EQ(fw::FormatFloat(row.pattern, row.value), row.text)
+          << "round " << round << ": " << row.pattern << " " << row.value;
+    std::shuffle(rows.begin(), rows.end(), random);
+  }
 }
 
 TEST(FormatFloat, UsesTheLocaleSeparators) {

@@ -316,4 +316,32 @@ TEST_F(Form, PendingRepaintRequestsMakeOnePaintAndAHiddenWindowCatchesUp) {
   EXPECT_EQ(form->Plot->PaintCount(), again + 1);
 }
 
+// Update paints a pending request at once, and only once: the event loop then has nothing left
+// to paint. With nothing requested it paints nothing of the control.
+TEST_F(Form, UpdatePaintsAPendingRequestAtOnce) {
+  form->Show();
+  auto settle = [] {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  };
+  settle();
+  const int paints = form->Plot->PaintCount();
+  ASSERT_GT(paints, 0);
+  const QPoint plot(214, 15);
+  QWidget* window = TWidgetPeer::Of(*form)->Widget();
+  form->Plot->AddDot(60, 50);
+  form->Plot->AddDot(64, 50);
+  form->Plot->Update();
+  EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
+  EXPECT_EQ(window->grab().toImage().pixel(plot + QPoint(64, 50)), Rgb(clRed));
+  settle();
+  EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
+  form->Plot->Update();
+  settle();
+  EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
+  // Requests after it are painted by the event loop as before.
+  form->Plot->AddDot(100, 100);
+  settle();
+  EXPECT_EQ(form->Plot->PaintCount(), paints + 2);
+}
+
 }  // namespace

@@ -33,6 +33,10 @@ class TCustomBitmap : public TGraphic {
   // Resizes the bitmap; its content is then undefined until drawn.
   virtual void SetSize(int width, int height) = 0;
   virtual TCanvas& Canvas() = 0;
+  // Copies the whole bitmap onto `target` with its top-left corner at (x, y): the same as
+  // target.Draw(x, y, *this), which is all the default does. A backend may note on the way which
+  // rows of the target the copy really changed, for the window that shows the target.
+  virtual void CopyTo(TCanvas& target, int x, int y) const;
 
   // A monochrome bitmap shows every pixel as black or white when it is copied out.
   bool Monochrome() const { return monochrome_; }

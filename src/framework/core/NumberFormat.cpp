@@ -1,5 +1,7 @@
 #include "framework/core/NumberFormat.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -88,8 +90,12 @@ struct Decimal {
 
 Decimal ToDecimal(double value, int decimals) {
   Decimal d;
+  // The 15 significant digits as printf's "%.14e" gives them (exactly rounded), without the
+  // cost of a printf.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+  const auto written =
+      std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
+  *written.ptr = '\0';
   std::string digits;
   const char* p = buf;
   for (; *p && *p != 'e'; ++p)
@@ -185,6 +191,34 @@ std::string Render(const Section& s, const Decimal& dec, const TFormatSettings& 
   return out;
 }
 
+// A pattern split into its sections and parsed. An empty section (as in "0;;") counts as absent.
+struct ParsedPattern {
+  std::string pattern;
+  std::vector<Section> sections;
+  std::vector<bool> present;
+  bool Has(std::size_t i) const { return i < present.size() && present[i]; }
+};
+
+// The parse of `pattern`: labels and marks format many values with the same few patterns, so
+// the last few parses are kept (per thread) instead of parsing the pattern for every value.
+const ParsedPattern& Parse(const std::string& pattern) {
+  constexpr std::size_t kKept = 4;
+  thread_local std::array<ParsedPattern, kKept> kept;
+  thread_local std::size_t next = 0;
+  for (const ParsedPattern& p : kept)
+    if (!p.sections.empty() && p.pattern == pattern) return p;
+  ParsedPattern& p = kept[next];
+  next = (next + 1) % kKept;
+  p.pattern = pattern;
+  p.sections.clear();
+  p.present.clear();
+  for (const std::string& text : SplitSections(pattern)) {
+    p.sections.push_back(ParseSection(text));
+    p.present.push_back(!text.empty());
+  }
+  return p;
+}
+
 std::string GeneralFormat(double value, const TFormatSettings& fs) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.15G", value);
@@ -205,16 +239,16 @@ std::string FormatFloat(const std::string& pattern, double value, const TFormatS
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (pattern.empty()) return GeneralFormat(value, settings);
 
-  const std::vector<std::string> texts = SplitSections(pattern);
-  const Section first = ParseSection(texts[0]);
+  const ParsedPattern& parsed = Parse(pattern);
+  const Section& first = parsed.sections[0];
   Decimal dec = ToDecimal(value, first.fracMax);
-  if (dec.zero && texts.size() > 2 && !texts[2].empty()) {
-    const Section zero = ParseSection(texts[2]);
+  if (dec.zero && parsed.Has(2)) {
+    const Section& zero = parsed.sections[2];
     return Render(zero, ToDecimal(0, zero.fracMax), settings);
   }
   if (value < 0 && !dec.zero) {
-    if (texts.size() > 1 && !texts[1].empty()) {
-      const Section negative = ParseSection(texts[1]);
+    if (parsed.Has(1)) {
+      const Section& negative = parsed.sections[1];
       return Render(negative, ToDecimal(value, negative.fracMax), settings);
     }
     std::string out(1, '-');

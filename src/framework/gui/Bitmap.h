@@ -8,11 +8,18 @@
 #include <QImage>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/core/Graphic.h"
 #include "framework/gui/PainterCanvas.h"
 
 namespace fw {
+
+// Rows first to last - 1 of a picture.
+struct TRowBand {
+  int First = 0;
+  int Last = 0;
+};
 
 class TBitmap : public TCustomBitmap {
  public:
@@ -34,9 +41,21 @@ class TBitmap : public TCustomBitmap {
   // Writes the bitmap as shown; the format follows the file name's extension (".png").
   bool SaveToFile(const std::string& path) const;
 
+  // The copy of TCustomBitmap: the pixels of target.Draw. Onto the canvas of another bitmap of
+  // the same size at (0, 0), unclipped and neither of them monochrome, it compares the two
+  // pictures row by row, writes only the rows that differ, and notes on the target the bands of
+  // rows it changed (NoteOfLastCopy); the target's change notification comes as from Draw.
+  void CopyTo(TCanvas& target, int x, int y) const override;
+  // The bands noted by the last such copy onto this bitmap (none changed: an empty list), or
+  // false when none was noted since ForgetCopyNote.
+  bool NoteOfLastCopy(std::vector<TRowBand>& bands) const;
+  void ForgetCopyNote();
+
  private:
   QImage image_;
   std::unique_ptr<TPainterCanvas> canvas_;
+  bool copyNoted_ = false;
+  std::vector<TRowBand> copyBands_;
 };
 
 }  // namespace fw

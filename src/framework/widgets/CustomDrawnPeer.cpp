@@ -1,5 +1,6 @@
 #include "framework/widgets/CustomDrawnPeer.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -87,24 +88,52 @@ class TSurfaceWidget : public QWidget {
     // Drawing on the control's canvas outside a paint (a rubber band) shows at once, as on a
     // window's own surface.
     bitmap_.Canvas().OnChange = [this](TCanvas&) {
-      if (!painting_) update();
+      if (painting_) {
+        ++changes_;
+      } else {
+        updatePending_ = true;
+        update();
+      }
     };
   }
 
   TCanvas& Canvas() { return bitmap_.Canvas(); }
 
-  // The control asked for a paint: the next paint message lets it paint the surface again. A
-  // request while one is pending adds nothing (the whole surface is painted), so it costs no
-  // call into the window system: a profile of 440 points makes 441 requests.
+  // Whether a paint of the surface as it is (after drawing outside a paint) was asked of the
+  // window system and has not come yet.
+  bool PaintPending() const { return updatePending_; }
+
+  // The control asked for a paint: the next paint message of the surface lets it paint again. A
+  // request while one is pending adds nothing, so it costs no call into the window system: a
+  // profile of 440 points makes 441 requests and one paint.
   void Invalidate() {
-    if (invalid_ && updatePending_) return;
     invalid_ = true;
-    updatePending_ = true;
-    update();
+    if (requestPending_) return;
+    requestPending_ = true;
+    QCoreApplication::postEvent(this, new QEvent(kPaintRequest), Qt::LowEventPriority);
   }
 
+  // The paint message: an invalidated control paints the surface now, and the window system is
+  // asked to show what changed (at once). A hidden surface keeps the request for the paint that
+  // showing it brings.
+  void PaintNow() {
+    if (!invalid_ || !isVisible()) return;
+    const QRegion changed = PaintControl();
+    shownRows_ = 0;
+    for (const QRect& r : changed) shownRows_ += r.height();
+    if (!changed.isEmpty()) repaint(changed);
+  }
+
+  int ShownRows() const { return shownRows_; }
+
  protected:
-  // A hidden surface gets no paint until it is shown again; a request then has to ask anew.
+  bool event(QEvent* e) override {
+    if (e->type() != kPaintRequest) return QWidget::event(e);
+    requestPending_ = false;
+    PaintNow();
+    return true;
+  }
+
   void hideEvent(QHideEvent*) override { updatePending_ = false; }
 
   void resizeEvent(QResizeEvent*) override {
@@ -112,25 +141,10 @@ class TSurfaceWidget : public QWidget {
     invalid_ = true;
   }
 
-  // Only an invalidated surface is painted by the control; any other paint message (the window
-  // shown again, drawing outside a paint) shows the surface as it is.
+  // Shows the surface; a control still invalidated paints it first (the window shown again).
   void paintEvent(QPaintEvent*) override {
     updatePending_ = false;
-    if (invalid_) {
-      invalid_ = false;
-      painting_ = true;
-      auto* custom = dynamic_cast<TCustomControl*>(&control_);
-      InvokeHandler([&] {
-        TCanvas& canvas = bitmap_.Canvas();
-        if (!custom || custom->EraseBackground()) {
-          canvas.Brush().SetStyle(bsSolid);
-          canvas.Brush().SetColor(control_.Color());
-          canvas.FillRect(TRect{0, 0, width(), height()});
-        }
-        if (custom) custom->PaintWindow(canvas);
-      });
-      painting_ = false;
-    }
+    if (invalid_) PaintControl();
     // The bitmap's own pixels unless they must be shown monochrome: a copy of an image that its
     // canvas holds a painter on would be a deep one, every paint.
     QPainter p(this);
@@ -181,6 +195,45 @@ class TSurfaceWidget : public QWidget {
   }
 
  private:
+  static constexpr QEvent::Type kPaintRequest = QEvent::Type(QEvent::User + 770);
+
+  // Lets the control paint the surface. Answers what of the surface may differ from what the
+  // window shows: when the one drawing of the paint was the copy of a whole picture of the
+  // surface's size (a buffered chart showing its buffer), the bands of rows that copy changed;
+  // else the whole surface.
+  QRegion PaintControl() {
+    invalid_ = false;
+    painting_ = true;
+    changes_ = 0;
+    bitmap_.ForgetCopyNote();
+    TCustomControl* custom = CustomControl();
+    InvokeHandler([&] {
+      TCanvas& canvas = bitmap_.Canvas();
+      if (!custom || custom->EraseBackground()) {
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.Brush().SetColor(control_.Color());
+        canvas.FillRect(TRect{0, 0, width(), height()});
+      }
+      if (custom) custom->PaintWindow(canvas);
+    });
+    painting_ = false;
+    std::vector<TRowBand> bands;
+    if (changes_ != 1 || !bitmap_.NoteOfLastCopy(bands)) return QRegion(rect());
+    QRegion changed;
+    for (const TRowBand& b : bands) changed += QRect(0, b.First, width(), b.Last - b.First);
+    return changed;
+  }
+
+  // The control as a self-painting one (null for any other), looked up once: its class does not
+  // change while it has a window.
+  TCustomControl* CustomControl() {
+    if (!customKnown_) {
+      custom_ = dynamic_cast<TCustomControl*>(&control_);
+      customKnown_ = true;
+    }
+    return custom_;
+  }
+
   void Press(QMouseEvent* e, TShiftState extra) {
     TMouseButton button;
     if (!ButtonOf(e->button(), button)) return;
@@ -193,11 +246,16 @@ class TSurfaceWidget : public QWidget {
   static constexpr int kWheelStep = 120;
 
   TWinControl& control_;
+  TCustomControl* custom_ = nullptr;
+  bool customKnown_ = false;
   TBitmap bitmap_;
   bool invalid_ = true;
   bool painting_ = false;
-  bool updatePending_ = false;  // update() asked for since the last paint
-  int wheelRest_ = 0;           // angle delta not yet a whole step
+  int changes_ = 0;              // drawings on the surface during the control's paint
+  bool requestPending_ = false;  // a paint request posted and not yet delivered
+  int shownRows_ = 0;            // rows the last paint message asked to be shown anew
+  bool updatePending_ = false;   // update() asked for since the last paint
+  int wheelRest_ = 0;            // angle delta not yet a whole step
 };
 
 TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control)
@@ -208,6 +266,10 @@ TCustomDrawnPeer::TCustomDrawnPeer(TWinControl& control)
 }
 
 TCustomDrawnPeer::~TCustomDrawnPeer() = default;
+
+int TCustomDrawnPeer::ShownRows() const {
+  return surface_ ? surface_->ShownRows() : 0;
+}
 
 QWidget* TCustomDrawnPeer::ClientWidget() const {
   return surface_;
@@ -222,7 +284,11 @@ void TCustomDrawnPeer::Invalidate() {
 }
 
 void TCustomDrawnPeer::Update() {
-  if (surface_) surface_->repaint();
+  if (!surface_) return;
+  // What the next paint message would paint, now; the request left in the event loop then finds
+  // nothing to do.
+  surface_->PaintNow();
+  if (surface_->PaintPending()) surface_->repaint();
 }
 
 void TCustomDrawnPeer::SetFocus() {
