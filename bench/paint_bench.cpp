@@ -7,7 +7,9 @@
 //       drawing every dot.
 // Targets: 440 points ≤ 3.3 × (a); 100,000 ≤ 1.5 × (b); 1,000,000 ≤ 0.35 × (b). The ratios of the
 // CPU-time medians are printed at the end (run with --benchmark_repetitions=N); also an unchanged
-// repaint (one copy of the chart's buffer).
+// repaint (one copy of the chart's buffer), and the floor of any paint of every point: reading each
+// point's stored X and Y (with its colour, or without), placing it on the axes and setting one bit
+// for it, nothing else.
 //
 //   build/release/bench/paint_bench --benchmark_repetitions=5
 //   --benchmark_report_aggregates_only=true
@@ -17,13 +19,19 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "MainChartBench.h"
+#include "chart/AxisPixelMap.h"
+#include "chart/ChartAxis.h"
+#include "chart/ChartValueList.h"
 #include "framework/core/VectorState.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/ShapeRuns.h"
@@ -127,6 +135,50 @@ void BM_ReferenceStampWrites(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The floor: the least a paint of every point does, with the chart's own stores and placing.
+void BM_FloorPlaceAndMark(benchmark::State& state) {
+  TMainChart m(static_cast<int>(state.range(0)));
+  const fw::TRect r = m.chart->GetDrawingRect();
+  fw::TBitmap window(r.Width(), r.Height());
+  m.chart->PaintWindow(window.Canvas());  // lays the axes out
+  tee::TAxisPixelMap mx, my;
+  m.chart->BottomAxis()->LinearPixelMap(true, mx);
+  m.chart->LeftAxis()->LinearPixelMap(false, my);
+  mx.PrepareQuickPos();
+  my.PrepareQuickPos();
+  const tee::TChartValueList& xs = *m.osc->XValues();
+  const tee::TChartValueList& ys = *m.osc->YValues();
+  const bool colours = state.range(1) != 0;
+  const int n = m.osc->Count();
+  constexpr int kRowBits = 1024;  // wider than the chart, with room on both sides
+  std::vector<std::uint64_t> bits((r.Height() + 128) * kRowBits / 64, 0);
+  for (auto _ : state) {
+    fw::ClearUpperVectorState();
+    int xp[512], yp[512];
+    unsigned shared = 0;
+    for (int i = 0; i < n;) {
+      const std::span<const double> xr = xs.StoredRun(i);
+      const std::span<const double> yr = ys.StoredRun(i);
+      const std::size_t c = std::min({xr.size(), yr.size(), std::size_t{512}, std::size_t(n - i)});
+      mx.QuickPositions(xr.data(), 1, c, xp);
+      my.QuickPositions(yr.data(), 1, c, yp);
+      if (colours) {
+        const std::span<const fw::TColor> cr = m.osc->StoredColorRun(i);
+        for (std::size_t k = 0; k < c; ++k) shared += cr[k] == cr[0];
+      }
+      for (std::size_t k = 0; k < c; ++k) {
+        const std::size_t b =
+            static_cast<std::size_t>(yp[k] + 64) * kRowBits + static_cast<std::size_t>(xp[k] + 64);
+        bits[(b >> 6) % bits.size()] |= std::uint64_t{1} << (b & 63);
+      }
+      i += static_cast<int>(c);
+    }
+    benchmark::DoNotOptimize(bits.data());
+    benchmark::DoNotOptimize(shared);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 BENCHMARK(BM_FullPaint)->Arg(440)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferenceQPainterEllipses)
     ->Arg(440)
@@ -139,6 +191,10 @@ BENCHMARK(BM_ReferenceStampWrites)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnchangedRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FloorPlaceAndMark)
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Keeps the CPU-time median of every benchmark for the ratios.
 class TRatioReporter : public benchmark::ConsoleReporter {
@@ -167,6 +223,15 @@ void PrintRatio(const TRatioReporter& r, int n, const char* reference, double ta
               reference, q->second, p->second / q->second, target);
 }
 
+// The floor of a million-point paint against reference (b).
+void PrintFloor(const TRatioReporter& r, const std::string& floor, const char* what) {
+  auto f = r.medians.find(floor);
+  auto q = r.medians.find("BM_ReferenceStampWrites/1000000");
+  if (f == r.medians.end() || q == r.medians.end()) return;
+  std::printf("  1000000 points: floor (%s) %.3f ms / StampWrites %.3f ms = %.2f\n", what,
+              f->second, q->second, f->second / q->second);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -176,5 +241,7 @@ int main(int argc, char** argv) {
     PrintRatio(reporter, 440, "QPainterEllipses", 3.3);
     PrintRatio(reporter, 100000, "StampWrites", 1.5);
     PrintRatio(reporter, 1000000, "StampWrites", 0.35);
+    PrintFloor(reporter, "BM_FloorPlaceAndMark/1000000/0", "without colours");
+    PrintFloor(reporter, "BM_FloorPlaceAndMark/1000000/1", "with colours");
   });
 }
