@@ -45,6 +45,11 @@ class Form : public testing_support::WidgetTest {
     return peer ? qobject_cast<W*>(peer->Widget()) : nullptr;
   }
 
+  // Lets the event loop deliver what is pending (paint requests and the paints they post).
+  static void Settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+
   static QRgb Rgb(TColor color) {
     const TColor c = ColorToRGB(color);
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
@@ -285,15 +290,12 @@ TEST_F(Form, RenderedPictureShowsControlsAndWhatThePlotPaints) {
 // on being painted after that.
 TEST_F(Form, PendingRepaintRequestsMakeOnePaintAndAHiddenWindowCatchesUp) {
   form->Show();
-  auto settle = [] {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  };
-  settle();
+  Settle();
   const int paints = form->Plot->PaintCount();
   ASSERT_GT(paints, 0);
   const QPoint plot(214, 15);
   for (int x = 20; x < 220; x += 4) form->Plot->AddDot(x, 40);  // 50 requests
-  settle();
+  Settle();
   EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
   QWidget* window = TWidgetPeer::Of(*form)->Widget();
   const QImage shown = window->grab().toImage();
@@ -301,18 +303,18 @@ TEST_F(Form, PendingRepaintRequestsMakeOnePaintAndAHiddenWindowCatchesUp) {
   EXPECT_EQ(shown.pixel(plot + QPoint(216, 40)), Rgb(clRed));
 
   form->Hide();
-  settle();
+  Settle();
   form->Plot->SetDotColor(clBlue);
-  settle();
+  Settle();
   const int hidden = form->Plot->PaintCount();
   form->Show();
-  settle();
+  Settle();
   EXPECT_GT(form->Plot->PaintCount(), hidden);
   EXPECT_EQ(window->grab().toImage().pixel(plot + QPoint(20, 40)), Rgb(clBlue));
 
   const int again = form->Plot->PaintCount();
   form->Plot->AddDot(100, 100);
-  settle();
+  Settle();
   EXPECT_EQ(form->Plot->PaintCount(), again + 1);
 }
 
@@ -320,10 +322,7 @@ TEST_F(Form, PendingRepaintRequestsMakeOnePaintAndAHiddenWindowCatchesUp) {
 // to paint. With nothing requested it paints nothing of the control.
 TEST_F(Form, UpdatePaintsAPendingRequestAtOnce) {
   form->Show();
-  auto settle = [] {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  };
-  settle();
+  Settle();
   const int paints = form->Plot->PaintCount();
   ASSERT_GT(paints, 0);
   const QPoint plot(214, 15);
@@ -333,14 +332,14 @@ TEST_F(Form, UpdatePaintsAPendingRequestAtOnce) {
   form->Plot->Update();
   EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
   EXPECT_EQ(window->grab().toImage().pixel(plot + QPoint(64, 50)), Rgb(clRed));
-  settle();
+  Settle();
   EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
   form->Plot->Update();
-  settle();
+  Settle();
   EXPECT_EQ(form->Plot->PaintCount(), paints + 1);
   // Requests after it are painted by the event loop as before.
   form->Plot->AddDot(100, 100);
-  settle();
+  Settle();
   EXPECT_EQ(form->Plot->PaintCount(), paints + 2);
 }
 

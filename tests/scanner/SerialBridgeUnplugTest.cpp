@@ -21,16 +21,21 @@
 namespace scanner {
 namespace {
 
-TEST(SerialBridgeUnplug, AReadEndsAtOnceAndTheDisconnectionIsReportedOnce) {
+// The application the serial bridge needs, and a pseudo-terminal standing for the scanner's
+// port: its master side (-1 when none could be opened); ptsname gives the port.
+int OpenPseudoTerminal() {
   static int argc = 1;
   static char name[] = "test_scanner";
   static char* argv[] = {name, nullptr};
   if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
+  return master;
+}
 
-  int master = posix_openpt(O_RDWR | O_NOCTTY);
+TEST(SerialBridgeUnplug, AReadEndsAtOnceAndTheDisconnectionIsReportedOnce) {
+  const int master = OpenPseudoTerminal();
   ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
   const std::string path = ptsname(master);
 
   std::vector<std::string> reported;
@@ -73,15 +78,8 @@ TEST(SerialBridgeUnplug, AReadEndsAtOnceAndTheDisconnectionIsReportedOnce) {
 // A write goes straight to the system's driver when nothing is queued: a device that has gone
 // refuses it there, and the write fails with nothing written and the disconnection reported.
 TEST(SerialBridgeUnplug, AWriteToAPortThatHasGoneFailsAndIsReported) {
-  static int argc = 1;
-  static char name[] = "test_scanner";
-  static char* argv[] = {name, nullptr};
-  if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
-
-  int master = posix_openpt(O_RDWR | O_NOCTTY);
+  const int master = OpenPseudoTerminal();
   ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
   const std::string path = ptsname(master);
   std::vector<std::string> reported;
   SetSerialBridgeDisconnectHandler([&](const std::string& p) { reported.push_back(p); });
